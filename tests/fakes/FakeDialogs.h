@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/Dialogs.h"
+
+#include <QStringList>
+#include <deque>
+#include <mutex>
+
+// Records every dialog shown; answers come from scripted queues (defaults: Yes, cancelled file dialogs).
+class FakeDialogs : public Dialogs {
+public:
+    void showMessage(const QString& text) override { record(text); }
+    void information(const QString& title, const QString& text) override { record(title + QStringLiteral(": ") + text); }
+    void error(const QString& title, const QString& text) override { record(title + QStringLiteral(": ") + text); }
+    bool confirm(const QString& title, const QString& text) override;
+    QString openFile(const QString& title, const QString&, const QString&) override { return nextFile(title); }
+    QString saveFile(const QString& title, const QString&, const QString&) override { return nextFile(title); }
+    QString chooseFolder(const QString& title, const QString&) override { return nextFile(title); }
+
+    QStringList shown() const;
+    void clear();
+    std::deque<bool> confirmAnswers;
+    std::deque<QString> fileAnswers;
+
+private:
+    void record(const QString& text);
+    QString nextFile(const QString& title);
+    mutable std::mutex mutex_;
+    QStringList shown_;
+};
