@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/DateTime.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Run-time state of the main window that start-up sets and the subsystems share.
+struct AppState {
+    QString CommonDataFolder;
+    QString UserDataFolder;
+    QString user;
+    QString userinfo;
+    QString LanguageFolder;
+    int LanguageCount = 0;
+    int TodayWeekday = 1; // 1 = Sunday ... 7 = Saturday
+    int RecordingCounter = 1;
+    QString SongLanguageCode = QStringLiteral("X");
+    QByteArray RandomSongPool;
+    int RandomPoolCount = 0;
+    int PickerFullRows = 0;
+    int PickerLastRowCells = 0;
+    DateTime NextMeetingTime = 0;
+    bool SlotChosen = false;
+    QString pfad_lk;
+};

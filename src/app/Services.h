@@ -1,0 +1,12 @@
+#pragma once
+
+class Clock;
+class Dialogs;
+class Folders;
+
+// The operating-system services the main window and its subsystems use.
+struct Services {
+    Dialogs& dialogs;
+    Clock& clock;
+    Folders& folders;
+};

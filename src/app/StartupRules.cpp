@@ -1,0 +1,52 @@
+#include "StartupRules.h"
+
+namespace StartupRules {
+
+QByteArray randomSongPool(int count) {
+    QByteArray pool;
+    for (int n = 1; n <= count; ++n)
+        pool += QByteArray::number(n, 16).toUpper().rightJustified(2, '0') + ',';
+    return pool;
+}
+
+PickerSize pickerSize(int songCount) {
+    PickerSize size{};
+    size.fullRows = songCount / PickerColumns;
+    size.lastRowCells = songCount % PickerColumns;
+    size.rowCount = size.fullRows + (size.lastRowCells > 0 ? 1 : 0);
+    size.height = (size.rowCount + 1) * 15;
+    return size;
+}
+
+int pickerNumber(int row, int column, int songCount) {
+    const int number = row * PickerColumns + column + 1;
+    return number <= songCount ? number : 0;
+}
+
+DateTime nextMeetingTime(DateTime meetingTime1, DateTime meetingTime2, DateTime now) {
+    const bool firstAhead = meetingTime1 - now > 0;
+    const bool secondAhead = meetingTime2 - now > 0;
+    if (firstAhead && secondAhead)
+        return meetingTime1 > meetingTime2 ? meetingTime2 : meetingTime1;
+    return firstAhead ? meetingTime1 : meetingTime2;
+}
+
+QString defaultRecordingFolder(const QString& home) {
+    QString folder = home + QStringLiteral("/Aufnahmen");
+    folder.replace(QLatin1Char(' '), QLatin1Char('_'));
+    return folder;
+}
+
+int splitMenuChoice(int splitMinutes) {
+    switch (splitMinutes) {
+    case 10:
+    case 20:
+    case 30:
+    case 40:
+        return splitMinutes;
+    default:
+        return (splitMinutes >= 0 && splitMinutes <= 100) ? 0 : -1;
+    }
+}
+
+} // namespace StartupRules

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "common/DateTime.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Plain rules of the start-up sequence.
+namespace StartupRules {
+
+// Every song number 1..count as two upper-case hexadecimal digits and a comma: "01,02,...,87,".
+// Numbers above 255 take as many hexadecimal digits as they need.
+QByteArray randomSongPool(int count);
+
+struct PickerSize {
+    int fullRows;     // PickerFullRows
+    int lastRowCells; // PickerLastRowCells
+    int rowCount;
+    int height; // pixels
+};
+constexpr int PickerColumns = 15;
+constexpr int PickerWidth = 363;
+PickerSize pickerSize(int songCount);
+// The number shown in the picker cell, 0 for an empty cell.
+int pickerNumber(int row, int column, int songCount);
+
+// The meeting time that applies today at time of day now.
+DateTime nextMeetingTime(DateTime meetingTime1, DateTime meetingTime2, DateTime now);
+
+// home + "/Aufnahmen", blanks replaced by "_" (without trailing separator).
+QString defaultRecordingFolder(const QString& home);
+
+// The split menu entry for the minutes: 10..40, 0 = "Nein", -1 = none.
+int splitMenuChoice(int splitMinutes);
+
+} // namespace StartupRules

@@ -1,0 +1,275 @@
+#include "TForm1.h"
+
+#include "BigButtonsView.h"
+#include "MainCaptions.h"
+#include "StartupRules.h"
+#include "common/Clock.h"
+#include "common/Dialogs.h"
+#include "common/Folders.h"
+#include "common/Guard.h"
+#include "common/TextFile.h"
+#include "settings/UiTexts.h"
+#include "ui_TForm1.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QRadioButton>
+
+TForm1::TForm1(Services& services, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), services_(services), uiTexts_(defaultUiTexts()) {
+    ui->setupUi(this);
+    ui->ListBox2->addItems(uiTexts_);
+    applyUiCaptions(*ui, uiTexts_);
+    wireMenus();
+    FormCreate();
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+void TForm1::step(const std::function<void()>& action) { guarded(services_.dialogs, action); }
+
+void TForm1::wireMenus() {
+    connect(ui->Beenden1, &QAction::triggered, this, [this] { step([this] { Beenden1Click(); }); });
+    connect(ui->Beendenohnespeichern1, &QAction::triggered, this,
+            [this] { step([this] { Beendenohnespeichern1Click(); }); });
+    connect(ui->grSchalt, &QAction::triggered, this, [this] { step([this] { grSchaltClick(); }); });
+    connect(ui->Ja1, &QAction::triggered, this, [this] { step([this] { Ja1Click(); }); });
+    connect(ui->Nein1, &QAction::triggered, this, [this] { step([this] { Nein1Click(); }); });
+}
+
+void TForm1::FormCreate() {
+    step([this] {
+        settings_.LevelWarnPercent = 70;
+        settings_.LevelPeakPercent = 88;
+        settings_.recomputeLevelPixels();
+        state_.RecordingCounter = 1;
+    });
+    step([this] { fixLayout(); });
+    step([this] {
+        settings_.InputVolume = 50;
+        settings_.StartMelodyOn = false;
+        settings_.StartMelodyFile.clear();
+        settings_.SplitMinutes = 100;
+        settings_.FileNameOrder = 0;
+        state_.SongLanguageCode = QStringLiteral("X");
+        state_.TodayWeekday = dayOfWeek(services_.clock.today());
+        state_.LanguageCount = 0;
+    });
+    step([this] { listLanguageFiles(); });
+    step([this] { findDataFolders(); });
+    step([this] { LoadSongConfig(); });
+    step([this] {
+        state_.RandomSongPool = StartupRules::randomSongPool(songConfig_.liedanzahl);
+        state_.RandomPoolCount = songConfig_.liedanzahl;
+    });
+    step([this] { buildPicker(); });
+    step([this] {
+        if (songConfig_.pfad.isEmpty())
+            services_.dialogs.showMessage(QStringLiteral("Es ist noch kein Verzeichnis der Lieder eingestellt !"));
+        else
+            state_.pfad_lk = songConfig_.pfad;
+    });
+    step([this] { LoadSettings(); });
+    step([this] { checkMenuMarks(); });
+    step([this] {
+        state_.NextMeetingTime = StartupRules::nextMeetingTime(settings_.MeetingTime1, settings_.MeetingTime2,
+                                                               timePart(services_.clock.now()));
+        if (settings_.ShutdownDelay == 0)
+            settings_.ShutdownDelay = 20.0 / (24 * 60);
+        if (songConfig_.SongFileExt.isEmpty())
+            songConfig_.SongFileExt = QStringLiteral(".mp3");
+    });
+    step([this] {
+        // The language subsystem handles the item's action; Tag 1 marks the start-up call.
+        for (QAction* item : newItem_) {
+            if (item->text() == settings_.LanguageName) {
+                item->setProperty("Tag", 1);
+                item->trigger();
+                break;
+            }
+        }
+    });
+    step([this] {
+        ui->GroupBox5->setTitle(uiTexts_.at(16) + QLatin1Char(' ') + timeToString(state_.NextMeetingTime));
+        state_.SlotChosen = false;
+        ui->RadioButton3->setChecked(true);
+    });
+    step([this] {
+        services_.dialogs.information(
+            QStringLiteral("Informationen"),
+            QStringLiteral("Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für Aufnahme am Laptop einstecken,\n"
+                           "dann mit OK bestätigen !"));
+    });
+    step([this] { ui->BitBtn4->setText(uiTexts_.at(28)); });
+}
+
+void TForm1::fixLayout() {
+    ui->GroupBox3->resize(376, ui->GroupBox3->height());
+    ui->Label1->setText(QStringLiteral("---"));
+    ui->Label10->setText(QStringLiteral("---"));
+    ui->Label2->setText(QStringLiteral("00:00"));
+    ui->Label3->setText(QStringLiteral("00:00"));
+    ui->StringGrid2->setGeometry(ui->Panel2->x(), ui->Panel2->y(), ui->GroupBox6->width(), ui->Panel2->height());
+}
+
+void TForm1::listLanguageFiles() {
+    state_.LanguageFolder = services_.folders.currentFolder();
+    const QDir folder(state_.LanguageFolder);
+    const QStringList names =
+        folder.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    ui->FileListBox1->clear();
+    ui->FileListBox1->addItems(names);
+    if (names.isEmpty())
+        return;
+    int widest = 0;
+    for (int i = 0; i < names.size(); ++i) {
+        const QString name = TextFile::readLines(folder.filePath(names.at(i))).value(0);
+        widest = std::max(widest, fontMetrics().horizontalAdvance(name));
+        QAction* item = ui->Sprache1->addAction(name);
+        item->setProperty("Tag", 0);
+        newItem_.push_back(item);
+        auto* button = new QRadioButton(name, this);
+        button->move(0, i * 10);
+        button->hide();
+        newButton_.push_back(button);
+        newButton_.front()->setProperty("Tag", widest);
+    }
+    state_.LanguageCount = static_cast<int>(names.size());
+    ui->Sprache1->menuAction()->setVisible(true);
+}
+
+void TForm1::findDataFolders() {
+    state_.CommonDataFolder = services_.folders.commonDataFolder();
+    state_.UserDataFolder = services_.folders.userDataFolder();
+    state_.user = services_.folders.userName().replace(QLatin1Char(' '), QLatin1Char('_'));
+    const QString recordings = StartupRules::defaultRecordingFolder(services_.folders.homeFolder());
+    if (!QDir(recordings).exists())
+        QDir().mkdir(recordings);
+    settings_.RecordingFolder = recordings + QLatin1Char('/');
+    files_.commonFolder = state_.CommonDataFolder + QStringLiteral("/Kandolor");
+    files_.userFolder = state_.UserDataFolder + QStringLiteral("/Kandolor");
+    for (const QString& folder : {files_.commonFolder, files_.userFolder})
+        if (!QDir(folder).exists())
+            QDir().mkdir(folder);
+}
+
+void TForm1::LoadSongConfig() {
+    songConfig_ = SongConfig{};
+    songConfig_.liedanzahl = 135;
+    if (TextFile::exists(files_.songConfigFile()))
+        SettingsFormat::readSongConfig(TextFile::readLines(files_.songConfigFile()), songConfig_, false);
+    else if (TextFile::exists(files_.legacySongConfigFile()))
+        SettingsFormat::readSongConfig(TextFile::readLines(files_.legacySongConfigFile()), songConfig_, true);
+    if (songConfig_.InstallId.isEmpty()) {
+        songConfig_.InstallId = SettingsFormat::makeInstallId(services_.clock.today());
+        TextFile::writeLines(files_.songConfigFile(), SettingsFormat::writeSongConfig(songConfig_));
+    }
+}
+
+void TForm1::buildPicker() {
+    const int count = songConfig_.liedanzahl;
+    const StartupRules::PickerSize size = StartupRules::pickerSize(count);
+    state_.PickerFullRows = size.fullRows;
+    state_.PickerLastRowCells = size.lastRowCells;
+    QTableWidget* grid = ui->StringGrid1;
+    grid->clear();
+    grid->setColumnCount(StartupRules::PickerColumns);
+    grid->setRowCount(size.rowCount);
+    grid->resize(StartupRules::PickerWidth, size.height);
+    for (int r = 0; r < size.rowCount; ++r)
+        for (int c = 0; c < StartupRules::PickerColumns; ++c)
+            if (const int number = StartupRules::pickerNumber(r, c, count))
+                grid->setItem(r, c, new QTableWidgetItem(QString::number(number)));
+}
+
+void TForm1::LoadSettings() {
+    if (!TextFile::exists(files_.settingsFile()))
+        return;
+    struct Apply {
+        TForm1* form;
+        ~Apply() { form->applySettingsToWindow(); }
+    } apply{this};
+    SettingsFormat::read(TextFile::readLines(files_.settingsFile()), settings_);
+}
+
+void TForm1::applySettingsToWindow() {
+    if (settings_.windowHeight && settings_.windowWidth)
+        resize(*settings_.windowWidth, *settings_.windowHeight);
+    ui->grSchalt->setChecked(settings_.bigButtonsMark);
+    ui->autorec->setChecked(settings_.AutoRecord);
+    ui->AutoAufnahme1->setChecked(settings_.AutoRecord);
+    ui->BitBtn4->setEnabled(!settings_.AutoRecord);
+    ui->N30Tage1->setChecked(settings_.DeleteAgeCode == QLatin1String("1"));
+    ui->N60Tage1->setChecked(settings_.DeleteAgeCode == QLatin1String("2"));
+    ui->N90Tage1->setChecked(settings_.DeleteAgeCode == QLatin1String("3"));
+    ui->Nie1->setChecked(settings_.DeleteAgeCode == QLatin1String("0"));
+}
+
+void TForm1::checkMenuMarks() {
+    ui->Label27->setText(QString::number(settings_.InputVolume));
+    if (settings_.StartMelodyOn)
+        Ja1Click();
+    else
+        Nein1Click();
+    grSchaltClick();
+    if (settings_.AutoLevelReduction)
+        ui->AutoPegelreduzierung1->setChecked(true);
+    const int split = StartupRules::splitMenuChoice(settings_.SplitMinutes);
+    ui->Nein->setChecked(split == 0);
+    ui->N10min->setChecked(split == 10);
+    ui->N20min->setChecked(split == 20);
+    ui->N30min->setChecked(split == 30);
+    ui->N40min->setChecked(split == 40);
+}
+
+void TForm1::Ja1Click() {
+    settings_.StartMelodyOn = true;
+    ui->SpeedButton7->show();
+    ui->Ja1->setChecked(true);
+    ui->Nein1->setChecked(false);
+}
+
+void TForm1::Nein1Click() {
+    settings_.StartMelodyOn = false;
+    ui->SpeedButton7->hide();
+    ui->Nein1->setChecked(true);
+    ui->Ja1->setChecked(false);
+}
+
+void TForm1::grSchaltClick() { applyBigButtonsView(*ui, !ui->grSchalt->isChecked()); }
+
+void TForm1::Beenden1Click() { close(); }
+
+void TForm1::Beendenohnespeichern1Click() {
+    closeTag = 1;
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TForm1::FormClose() {
+    if (closeTag != 0)
+        return true;
+    return guarded(services_.dialogs, [this] {
+        SaveSettings();
+        SaveSongConfig();
+    });
+}
+
+void TForm1::SaveSettings() {
+    settings_.windowHeight = height();
+    settings_.windowWidth = width();
+    settings_.bigButtonsMark = ui->grSchalt->isChecked();
+    TextFile::writeLines(files_.settingsFile(), SettingsFormat::write(settings_));
+}
+
+void TForm1::SaveSongConfig() {
+    TextFile::writeLines(files_.songConfigFile(), SettingsFormat::writeSongConfig(songConfig_));
+}
+
+void TForm1::FormDestroy() {}

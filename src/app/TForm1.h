@@ -1,0 +1,78 @@
+#pragma once
+
+#include "AppState.h"
+#include "DataFiles.h"
+#include "Services.h"
+#include "Settings.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class TForm1;
+}
+class QAction;
+class QRadioButton;
+
+// The main window: owns the state, the controls and the wiring; runs start-up and closing.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(Services& services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Ui::TForm1& form() { return *ui; }
+    AppState& state() { return state_; }
+    Settings& settings() { return settings_; }
+    SongConfig& songConfig() { return songConfig_; }
+    const DataFiles& dataFiles() const { return files_; }
+    QStringList& uiTexts() { return uiTexts_; }
+    const std::vector<QAction*>& NewItem() const { return newItem_; }
+    const std::vector<QRadioButton*>& NewButton() const { return newButton_; }
+
+    // 0 = save on close; any other value closes without saving.
+    int closeTag = 0;
+
+    void Beenden1Click();
+    void Beendenohnespeichern1Click();
+    void grSchaltClick();
+    void Ja1Click();
+    void Nein1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    bool FormClose();
+    void FormDestroy();
+
+    // Start-up steps.
+    void fixLayout();
+    void listLanguageFiles();
+    void findDataFolders();
+    void LoadSongConfig();
+    void buildPicker();
+    void LoadSettings();
+    void applySettingsToWindow();
+    void checkMenuMarks();
+    void SaveSettings();
+    void SaveSongConfig();
+
+    void step(const std::function<void()>& action);
+    void wireMenus();
+
+    std::unique_ptr<Ui::TForm1> ui;
+    Services& services_;
+    AppState state_;
+    Settings settings_;
+    SongConfig songConfig_;
+    DataFiles files_;
+    QStringList uiTexts_;
+    std::vector<QAction*> newItem_;
+    std::vector<QRadioButton*> newButton_;
+};

@@ -1,0 +1,55 @@
+#include "app/StartupRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace StartupRules;
+
+TEST(StartupRules, PickerGridFollowsTheSongCount) {
+    const PickerSize size135 = pickerSize(135);
+    EXPECT_EQ(size135.fullRows, 9);
+    EXPECT_EQ(size135.lastRowCells, 0);
+    EXPECT_EQ(size135.rowCount, 9);
+    EXPECT_EQ(size135.height, 150);
+    EXPECT_EQ(pickerNumber(8, 14, 135), 135);
+
+    const PickerSize size140 = pickerSize(140);
+    EXPECT_EQ(size140.fullRows, 9);
+    EXPECT_EQ(size140.lastRowCells, 5);
+    EXPECT_EQ(size140.rowCount, 10);
+    EXPECT_EQ(size140.height, 165);
+    EXPECT_EQ(pickerNumber(9, 0, 140), 136);
+    EXPECT_EQ(pickerNumber(9, 4, 140), 140);
+    EXPECT_EQ(pickerNumber(9, 5, 140), 0);
+}
+
+TEST(StartupRules, RandomPoolHoldsEveryNumberAsTwoHexDigits) {
+    const QByteArray pool = randomSongPool(135);
+    EXPECT_EQ(pool.size(), 135 * 3);
+    EXPECT_TRUE(pool.startsWith("01,02,03,04,05,06,07,08,09,0A,"));
+    EXPECT_TRUE(pool.endsWith("86,87,"));
+    EXPECT_TRUE(randomSongPool(140).endsWith("8B,8C,"));
+    EXPECT_TRUE(randomSongPool(256).endsWith("FF,100,"));
+}
+
+TEST(StartupRules, NextMeetingTimeTakesTheNextOneAheadOrElseTheSecond) {
+    const DateTime evening = timeOfDay(19, 30);
+    const DateTime morning = timeOfDay(10, 0);
+    EXPECT_EQ(nextMeetingTime(evening, morning, timeOfDay(8, 0)), morning);
+    EXPECT_EQ(nextMeetingTime(evening, morning, timeOfDay(12, 0)), evening);
+    EXPECT_EQ(nextMeetingTime(evening, morning, timeOfDay(21, 0)), morning);
+    EXPECT_EQ(nextMeetingTime(morning, evening, timeOfDay(8, 0)), morning);
+    EXPECT_EQ(nextMeetingTime(morning, evening, timeOfDay(12, 0)), evening);
+}
+
+TEST(StartupRules, SplitMenuChoice) {
+    EXPECT_EQ(splitMenuChoice(10), 10);
+    EXPECT_EQ(splitMenuChoice(40), 40);
+    EXPECT_EQ(splitMenuChoice(100), 0);
+    EXPECT_EQ(splitMenuChoice(15), 0);
+    EXPECT_EQ(splitMenuChoice(101), -1);
+    EXPECT_EQ(splitMenuChoice(-1), -1);
+}
+
+TEST(StartupRules, DefaultRecordingFolderHasNoBlanks) {
+    EXPECT_EQ(defaultRecordingFolder(QStringLiteral("/home/Max Muster")), QStringLiteral("/home/Max_Muster/Aufnahmen"));
+}
