@@ -74,12 +74,14 @@ public:
     virtual std::optional<QString> RecordGetInputName(int input) = 0;
     // Flags of input `input` (InputOff set = switched off); -1 on error.
     virtual std::int32_t RecordGetInput(int input) = 0;
-    // Switches input `input` on (InputOn) or off (InputOff) and sets its volume 0..1 (-1 keeps it); -1 = master.
+    // Switches input `input` on (InputOn) or off (InputOff) and sets its volume 0..1 (-1 keeps it); -1 =
+    // master.
     virtual bool RecordSetInput(int input, std::uint32_t flags, float volume) = 0;
     // Starts capturing 16-bit PCM at `freq` Hz with `chans` channels; recording channel handle, 0 on failure.
     virtual AudioHandle RecordStart(std::uint32_t freq, std::uint32_t chans, std::uint32_t flags) = 0;
 
-    // Opens an audio file (MP3, WAV, OGG, FLAC) as a stopped stream at position 0; 0 when it cannot be opened.
+    // Opens an audio file (MP3, WAV, OGG, FLAC) as a stopped stream at position 0; 0 when it cannot be
+    // opened.
     virtual AudioHandle StreamCreateFile(const QString& file) = 0;
     // Plays (or resumes) a channel; a stream that has ended plays again from its start, as does `restart`.
     virtual bool ChannelPlay(AudioHandle handle, bool restart) = 0;
@@ -102,10 +104,11 @@ public:
     // Peak of the newest captured block in the low 16 bits (0..32768); -1 on error or when not recording.
     virtual std::int32_t ChannelGetLevel(AudioHandle handle) = 0;
 
-    // Starts the encoder program given by `commandLine` (split into arguments at blanks outside double quotes,
-    // no shell) and feeds it the channel's audio as a WAVE stream on its standard input; 0 on failure.
+    // Starts the encoder program given by `commandLine` (split into arguments at blanks outside double
+    // quotes, no shell) and feeds it the channel's audio as a WAVE stream on its standard input; 0 on
+    // failure.
     virtual AudioHandle EncodeStart(AudioHandle channel, const QString& commandLine, std::uint32_t flags) = 0;
-    // Ends the encoder's input once all audio up to now (or up to the channel's stop) is written and waits for
-    // the program to exit; true only when it exited with status 0.
+    // Ends the encoder's input once all audio up to now (or up to the channel's stop) is written and waits
+    // for the program to exit; true only when it exited with status 0.
     virtual bool EncodeStop(AudioHandle encoder) = 0;
 };
