@@ -29,6 +29,9 @@ SongWeek parseSongListLine(const QString& line) {
 }
 
 QString formatSongListLine(const SongWeek& week) {
+    // A week without a date would read back as the date text " ,,,," and stop every later search.
+    if (week.date.isEmpty())
+        return {};
     QString line = week.date + QLatin1Char(' ');
     for (std::size_t c = 0; c < week.numbers.size(); ++c) {
         if (c > 0)

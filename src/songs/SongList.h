@@ -14,7 +14,8 @@ struct SongWeek {
 
 // A song list line: date, " ", then the five numbers separated by ",". Reading takes characters 1..10 as
 // the date, the text from character 12 up to the first comma as number 1, the next three comma-separated
-// texts as numbers 2..4 and the rest of the line as number 5; every field is cut to 10 characters.
+// texts as numbers 2..4 and the rest of the line as number 5; every field is cut to 10 characters. A week
+// without a date is written as an empty line, which reads back as such a week.
 SongWeek parseSongListLine(const QString& line);
 QString formatSongListLine(const SongWeek& week);
 

@@ -1,0 +1,190 @@
+#include "songs/Id3TitleReader.h"
+
+#include "TagBytes.h"
+#include "common/KandolorError.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace TagBytes;
+
+namespace {
+
+constexpr int Title = 1, Composer = 2, Album = 3;
+const QString NoTag = QStringLiteral("ID3ERR_NoTag");
+
+QString readBytes(const QByteArray& bytes, int selector) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadId3v2Text(buffer, selector);
+}
+
+QString errorOf(const QByteArray& bytes, int selector) {
+    try {
+        readBytes(bytes, selector);
+    } catch (const KandolorError& e) {
+        return e.message();
+    }
+    return QStringLiteral("no error");
+}
+
+QByteArray titleTag(const QByteArray& content, int version = 3) {
+    return tag(version, frame("TPE1", latin1(QStringLiteral("Chor"))) + frame("TIT2", content), 64);
+}
+
+} // namespace
+
+struct TextCase {
+    const char* what;
+    QByteArray content;
+    int selector;
+    QString expected;
+};
+
+class DecodedText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(DecodedText, FollowsTheEncodingRules) {
+    const TextCase& c = GetParam();
+    const char* id = c.selector == Title ? "TIT2" : c.selector == Composer ? "TCOM" : "TALB";
+    EXPECT_EQ(readBytes(tag(3, frame(id, c.content), 32), c.selector), c.expected) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodedText,
+    ::testing::Values(
+        TextCase{"latin1 title cuts five", latin1(QStringLiteral("001 - Morgenlied")), Title,
+                 QStringLiteral(" Morgenlied")},
+        TextCase{"latin1 skips zero bytes, no trim",
+                 QByteArray("\0"
+                            "001 - Mo\0rgen \0",
+                            16),
+                 Title, QStringLiteral(" Morgen ")},
+        TextCase{"latin1 umlaut", latin1(QStringLiteral("001 - Grüße")), Title, QStringLiteral(" Grüße")},
+        TextCase{"latin1 album whole", latin1(QStringLiteral("Kandolor   Max Muster")), Album,
+                 QStringLiteral("Kandolor   Max Muster")},
+        TextCase{"utf16 title terminated", utf16Bom(QStringLiteral("001 - Morgenlied")), Title,
+                 QStringLiteral("Morgenlied")},
+        TextCase{"utf16 title unterminated loses last", utf16Bom(QStringLiteral("001 - Morgenlied"), false),
+                 Title, QStringLiteral("Morgenlie")},
+        TextCase{"utf16 trims", utf16Bom(QStringLiteral("001 - Abendlied \t")), Title,
+                 QStringLiteral("Abendlied")},
+        TextCase{"utf16 composer whole", utf16Bom(QStringLiteral("Kandolor")), Composer,
+                 QStringLiteral("Kandolor")},
+        TextCase{"utf16 album whole", utf16Bom(QStringLiteral("Kandolor   Max  03.06.2015")), Album,
+                 QStringLiteral("Kandolor   Max  03.06.2015")},
+        TextCase{"decomposed a", utf16Bom(QStringLiteral("001 - Ga\u0308rten")), Title,
+                 QStringLiteral("Gärten")},
+        TextCase{"decomposed capitals", utf16Bom(QStringLiteral("001 - A\u0308O\u0308U\u0308o\u0308u\u0308")),
+                 Title, QStringLiteral("ÄÖÜöü")},
+        TextCase{"mark after another letter removed", utf16Bom(QStringLiteral("001 - xe\u0308y")), Title,
+                 QStringLiteral("xey")},
+        TextCase{"decomposed in the album", utf16Bom(QStringLiteral("Kandolor Gru\u0308n")), Album,
+                 QStringLiteral("Kandolor Grün")},
+        TextCase{"precomposed kept", utf16Bom(QStringLiteral("001 - Ärger")), Title, QStringLiteral("Ärger")},
+        // No little-endian mark: little-endian text from byte 10 on, as in a comment-style layout.
+        TextCase{"text from byte 10",
+                 QByteArray("\x01"
+                            "eng\xFF\xFE\0\0\xFF\xFE",
+                            10) +
+                     utf16le(QStringLiteral("Hi ")),
+                 Title, QStringLiteral("Hi")},
+        TextCase{"utf8 unsupported",
+                 QByteArray("\x03"
+                            "001 - Lied"),
+                 Title, QStringLiteral("ID3ERR_NoTag")},
+        TextCase{"utf16be unsupported", QByteArray("\x02\0L\0i", 5), Title, QStringLiteral("ID3ERR_NoTag")},
+        TextCase{"empty content", QByteArray(), Title, QString()}));
+
+TEST(Id3TitleReader, TakesTheFirstMatchingFrameOnly) {
+    const QByteArray bytes = tag(4,
+                                 frame("TIT2", latin1(QStringLiteral("001 - Erstes"))) +
+                                     frame("TIT2", latin1(QStringLiteral("002 - Zweites"))),
+                                 16);
+    EXPECT_EQ(readBytes(bytes, Title), QStringLiteral(" Erstes"));
+    EXPECT_EQ(readBytes(bytes, Album), NoTag);
+    EXPECT_EQ(readBytes(bytes, 4), NoTag);
+}
+
+TEST(Id3TitleReader, AnswersNoTagForOtherFormatsAndMissingFrames) {
+    const QByteArray title = frame("TIT2", latin1(QStringLiteral("001 - Lied")));
+    EXPECT_EQ(readBytes(QByteArray("RIFF....WAVEfmt ") + title, Title), NoTag);
+    EXPECT_EQ(readBytes(tag(5, title), Title), NoTag);
+    EXPECT_EQ(readBytes(tag(1, title), Title), NoTag);
+    // Frames after the padding are not seen.
+    EXPECT_EQ(readBytes(tag(3, frame("TPE1", latin1(QStringLiteral("x"))), 20) + title, Title), NoTag);
+    // Version 2.2 frame headers (three-letter identifiers, three-byte sizes).
+    const QByteArray v22Frame = QByteArray("TT2\0\0\x0B", 6) + latin1(QStringLiteral("001 - Lied"));
+    EXPECT_EQ(readBytes(tag(2, v22Frame, 20), Title), NoTag);
+}
+
+TEST(Id3TitleReader, AVersion4FooterLetsTheSearchGoTenBytesFurther) {
+    // The declared size covers the first frame only; the empty frame after it starts at the end of the tag,
+    // the title 10 bytes further.
+    const QByteArray first = frame("TPE1", latin1(QStringLiteral("Chor")));
+    const QByteArray frames =
+        first + frame("TXXX", QByteArray()) + frame("TIT2", latin1(QStringLiteral("001 - Da")));
+    EXPECT_EQ(readBytes(tag(4, frames, 16, 0x10, first.size()), Title), QStringLiteral(" Da"));
+    EXPECT_EQ(readBytes(tag(4, frames, 16, 0x00, first.size()), Title), NoTag);
+    EXPECT_EQ(readBytes(tag(3, frames, 16, 0x10, first.size()), Title), NoTag);
+}
+
+TEST(Id3TitleReader, DamagedSizesEndTheSearchWithoutReadingPastTheBuffer) {
+    const QByteArray title = frame("TIT2", latin1(QStringLiteral("001 - Lied")));
+    // A negative size would lead back to the same frame for ever.
+    EXPECT_EQ(readBytes(tag(3, frame("TPE1", QByteArray(), -10 & 0xFFFFFFFF) + title, 16), Title), NoTag);
+    EXPECT_EQ(readBytes(tag(3, frame("TIT2", latin1(QStringLiteral("001 - x")), 0x80000000u), 16), Title),
+              NoTag);
+    // A skipped frame that claims more bytes than the file holds.
+    EXPECT_EQ(readBytes(tag(3, frame("TPE1", QByteArray(), 0x7FFFFFFF) + title, 16, 0, 0x0FFFFFFF), Title),
+              NoTag);
+    // A requested frame larger than the buffer: its first 4096 bytes are used.
+    const QByteArray big = latin1(QString(9000, QLatin1Char('x')));
+    EXPECT_EQ(readBytes(tag(3, frame("TIT2", big, 0x7FFFFFFF)), Title).size(), 4096 - 6);
+    EXPECT_EQ(readBytes(tag(3, frame("TALB", big)), Album).size(), 4096 - 1);
+    const QByteArray bigUtf16 = utf16Bom(QString(3000, QLatin1Char('y')));
+    EXPECT_EQ(readBytes(tag(3, frame("TIT2", bigUtf16)), Title), QString(2047 - 7, QLatin1Char('y')));
+    // The rule that reads from byte 10 stops at the end of the buffer.
+    const QByteArray fromByte10 = QByteArray("\x01\0\0", 3) + utf16le(QString(3000, QLatin1Char('z')));
+    EXPECT_EQ(readBytes(tag(3, frame("TIT2", fromByte10)), Title).size(), (4096 - 10) / 2);
+}
+
+TEST(Id3TitleReader, JoinsAnUmlautAtTheVeryEndOfTheBuffer) {
+    // 'a' in bytes 4091..4092, the combining mark in 4093..4094; the next letter's low byte is the last one.
+    QByteArray content =
+        utf16Bom(QString(2044, QLatin1Char('b')), false) + utf16le(QStringLiteral("a\u0308"));
+    content += utf16le(QStringLiteral("cc"));
+    ASSERT_EQ(content.indexOf(QByteArray("\x08\x03", 2)), 4093);
+    const QString text = readBytes(tag(3, frame("TIT2", content)), Title);
+    EXPECT_EQ(text, QString(2044 - 6, QLatin1Char('b')) + QStringLiteral("äc"));
+}
+
+TEST(Id3TitleReader, AFileEndingInsideAHeaderOrContentIsAnInputOutputError) {
+    const QString readError = QStringLiteral("E/A-Fehler 100");
+    EXPECT_EQ(errorOf(QByteArray(), Title), readError);
+    EXPECT_EQ(errorOf(QByteArray("ID3\x03\0", 5), Title), readError);
+    EXPECT_EQ(errorOf(tag(3, QByteArray("TIT2\0\0", 6), 0, 0, 100), Title), readError);
+    EXPECT_EQ(errorOf(tag(3, frame("TIT2", latin1(QStringLiteral("001 - Lied")), 100)), Title), readError);
+    // The tag claims more than the file holds and the frames end exactly at the end of the file.
+    EXPECT_EQ(errorOf(tag(3, frame("TPE1", latin1(QStringLiteral("x"))), 0, 0, 1000), Title), readError);
+}
+
+TEST(Id3TitleReader, OpensFilesReadOnlyAndReportsAMissingFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("song.mp3"));
+    try {
+        ReadId3v2Text(path, Title);
+        FAIL();
+    } catch (const KandolorError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("E/A-Fehler 2"));
+    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(titleTag(utf16Bom(QStringLiteral("001 - Morgenlied"))) + QByteArray(400, '\xFF'));
+    f.close();
+    ASSERT_TRUE(f.setPermissions(QFileDevice::ReadOwner));
+    EXPECT_EQ(ReadId3v2Text(path, Title), QStringLiteral("Morgenlied"));
+    EXPECT_EQ(ReadId3v2Text(path, Album), NoTag);
+}
