@@ -12,7 +12,9 @@ struct ViewLayout {
 constexpr ViewLayout Normal{120, 112, 102, 52, 120, 32, 16, 231, 328, 50};
 constexpr ViewLayout Big{136, 125, 118, 102, 68, 82, 64, 179, 276, 18};
 
-void moveTo(QWidget* w, int left, int top) { w->move(left, top); }
+void moveTo(QWidget* w, int left, int top) {
+    w->move(left, top);
+}
 
 } // namespace
 

@@ -17,10 +17,14 @@ QString lineAt(const QStringList& lines, int number) {
     return number <= lines.size() ? lines.at(number - 1) : QString();
 }
 
-QString flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool value) {
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 // Short texts keep their first 4 characters.
-QString shortText(const QString& line) { return line.left(4); }
+QString shortText(const QString& line) {
+    return line.left(4);
+}
 
 int splitMinutesFrom(const QString& line) {
     if (line.isEmpty())
@@ -38,8 +42,9 @@ QString formatReal(double value) {
     const QString mantissa = mantissaExp.left(e);
     const QChar expSign = mantissaExp.at(e + 1);
     const int exponent = mantissaExp.mid(e + 2).toInt();
-    const QString field = (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + mantissa + QLatin1Char('E') +
-                          expSign + QStringLiteral("%1").arg(exponent, 4, 10, QLatin1Char('0'));
+    const QString field = (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + mantissa +
+                          QLatin1Char('E') + expSign +
+                          QStringLiteral("%1").arg(exponent, 4, 10, QLatin1Char('0'));
     return field.rightJustified(23, QLatin1Char(' '));
 }
 
@@ -138,7 +143,8 @@ QStringList writeSongConfig(const SongConfig& c) {
 }
 
 QString makeInstallId(DateTime today) {
-    return QStringLiteral("47") + QString::number(static_cast<qint64>(std::floor(today))) + QStringLiteral("66");
+    return QStringLiteral("47") + QString::number(static_cast<qint64>(std::floor(today))) +
+           QStringLiteral("66");
 }
 
 } // namespace SettingsFormat

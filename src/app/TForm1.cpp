@@ -16,7 +16,8 @@
 #include <QRadioButton>
 
 TForm1::TForm1(Services& services, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), services_(services), uiTexts_(defaultUiTexts()) {
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), services_(services),
+      uiTexts_(defaultUiTexts()) {
     ui->setupUi(this);
     ui->ListBox2->addItems(uiTexts_);
     applyUiCaptions(*ui, uiTexts_);
@@ -24,9 +25,13 @@ TForm1::TForm1(Services& services, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+    FormDestroy();
+}
 
-void TForm1::step(const std::function<void()>& action) { guarded(services_.dialogs, action); }
+void TForm1::step(const std::function<void()>& action) {
+    guarded(services_.dialogs, action);
+}
 
 void TForm1::wireMenus() {
     connect(ui->Beenden1, &QAction::triggered, this, [this] { step([this] { Beenden1Click(); }); });
@@ -65,7 +70,8 @@ void TForm1::FormCreate() {
     step([this] { buildPicker(); });
     step([this] {
         if (songConfig_.pfad.isEmpty())
-            services_.dialogs.showMessage(QStringLiteral("Es ist noch kein Verzeichnis der Lieder eingestellt !"));
+            services_.dialogs.showMessage(
+                QStringLiteral("Es ist noch kein Verzeichnis der Lieder eingestellt !"));
         else
             state_.pfad_lk = songConfig_.pfad;
     });
@@ -97,8 +103,9 @@ void TForm1::FormCreate() {
     step([this] {
         services_.dialogs.information(
             QStringLiteral("Informationen"),
-            QStringLiteral("Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für Aufnahme am Laptop einstecken,\n"
-                           "dann mit OK bestätigen !"));
+            QStringLiteral(
+                "Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für Aufnahme am Laptop einstecken,\n"
+                "dann mit OK bestätigen !"));
     });
     step([this] { ui->BitBtn4->setText(uiTexts_.at(28)); });
 }
@@ -109,7 +116,8 @@ void TForm1::fixLayout() {
     ui->Label10->setText(QStringLiteral("---"));
     ui->Label2->setText(QStringLiteral("00:00"));
     ui->Label3->setText(QStringLiteral("00:00"));
-    ui->StringGrid2->setGeometry(ui->Panel2->x(), ui->Panel2->y(), ui->GroupBox6->width(), ui->Panel2->height());
+    ui->StringGrid2->setGeometry(ui->Panel2->x(), ui->Panel2->y(), ui->GroupBox6->width(),
+                                 ui->Panel2->height());
 }
 
 void TForm1::listLanguageFiles() {
@@ -143,14 +151,13 @@ void TForm1::findDataFolders() {
     state_.UserDataFolder = services_.folders.userDataFolder();
     state_.user = services_.folders.userName().replace(QLatin1Char(' '), QLatin1Char('_'));
     const QString recordings = StartupRules::defaultRecordingFolder(services_.folders.homeFolder());
-    if (!QDir(recordings).exists())
-        QDir().mkdir(recordings);
+    QDir().mkpath(recordings);
     settings_.RecordingFolder = recordings + QLatin1Char('/');
     files_.commonFolder = state_.CommonDataFolder + QStringLiteral("/Kandolor");
     files_.userFolder = state_.UserDataFolder + QStringLiteral("/Kandolor");
+    // The special folders may not exist yet on a fresh account; create them with ours.
     for (const QString& folder : {files_.commonFolder, files_.userFolder})
-        if (!QDir(folder).exists())
-            QDir().mkdir(folder);
+        QDir().mkpath(folder);
 }
 
 void TForm1::LoadSongConfig() {
@@ -236,9 +243,13 @@ void TForm1::Nein1Click() {
     ui->Ja1->setChecked(false);
 }
 
-void TForm1::grSchaltClick() { applyBigButtonsView(*ui, !ui->grSchalt->isChecked()); }
+void TForm1::grSchaltClick() {
+    applyBigButtonsView(*ui, !ui->grSchalt->isChecked());
+}
 
-void TForm1::Beenden1Click() { close(); }
+void TForm1::Beenden1Click() {
+    close();
+}
 
 void TForm1::Beendenohnespeichern1Click() {
     closeTag = 1;

@@ -8,31 +8,44 @@ namespace {
 const QDate Epoch(1899, 12, 30);
 }
 
-DateTime toDateTime(const QDate& date) { return static_cast<double>(Epoch.daysTo(date)); }
+DateTime toDateTime(const QDate& date) {
+    return static_cast<double>(Epoch.daysTo(date));
+}
 
 DateTime toDateTime(const QDateTime& value) {
     const QTime t = value.time();
-    return toDateTime(value.date()) + timeOfDay(t.hour(), t.minute(), t.second()) + t.msec() / 1000.0 / SecondsPerDay;
+    return toDateTime(value.date()) + timeOfDay(t.hour(), t.minute(), t.second()) +
+           t.msec() / 1000.0 / SecondsPerDay;
 }
 
 DateTime timeOfDay(int hours, int minutes, int seconds) {
     return (hours * 3600 + minutes * 60 + seconds) / SecondsPerDay;
 }
 
-DateTime dateOf(DateTime value) { return std::floor(value); }
+DateTime dateOf(DateTime value) {
+    return std::floor(value);
+}
 
-DateTime timePart(DateTime value) { return value - std::floor(value); }
+DateTime timePart(DateTime value) {
+    return value - std::floor(value);
+}
 
-QDate toQDate(DateTime value) { return Epoch.addDays(static_cast<qint64>(std::floor(value))); }
+QDate toQDate(DateTime value) {
+    return Epoch.addDays(static_cast<qint64>(std::floor(value)));
+}
 
 QDateTime toQDateTime(DateTime value) {
     const qint64 ms = std::llround(timePart(value) * SecondsPerDay * 1000.0);
     return QDateTime(toQDate(value), QTime(0, 0)).addMSecs(ms);
 }
 
-int dayOfWeek(DateTime value) { return toQDate(value).dayOfWeek() % 7 + 1; }
+int dayOfWeek(DateTime value) {
+    return toQDate(value).dayOfWeek() % 7 + 1;
+}
 
-QString dateToString(DateTime value) { return toQDate(value).toString(QStringLiteral("dd.MM.yyyy")); }
+QString dateToString(DateTime value) {
+    return toQDate(value).toString(QStringLiteral("dd.MM.yyyy"));
+}
 
 QString timeToString(DateTime value) {
     const qint64 s = std::llround(timePart(value) * SecondsPerDay) % 86400;

@@ -2,9 +2,12 @@
 
 #include <cerrno>
 
-KandolorError::KandolorError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+KandolorError::KandolorError(const QString& message)
+    : std::runtime_error(message.toStdString()), message_(message) {}
 
-KandolorError KandolorError::io(int code) { return KandolorError(QStringLiteral("E/A-Fehler %1").arg(code)); }
+KandolorError KandolorError::io(int code) {
+    return KandolorError(QStringLiteral("E/A-Fehler %1").arg(code));
+}
 
 KandolorError KandolorError::fromErrno(int err) {
     switch (err) {

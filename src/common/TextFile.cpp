@@ -42,7 +42,9 @@ QString fromWindows1252(const QByteArray& bytes) {
 
 namespace TextFile {
 
-bool exists(const QString& path) { return QFileInfo(path).isFile(); }
+bool exists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
 
 QStringList decodeLines(const QByteArray& raw) {
     QByteArray bytes = raw;

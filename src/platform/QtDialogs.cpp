@@ -18,12 +18,15 @@ template <typename Fn> auto onUiThread(Fn fn) {
         QMetaObject::invokeMethod(app, fn, Qt::BlockingQueuedConnection);
     } else {
         Result result{};
-        QMetaObject::invokeMethod(app, [&] { result = fn(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [&] { result = fn(); }, Qt::BlockingQueuedConnection);
         return result;
     }
 }
 
-QWidget* parentWindow() { return QApplication::activeWindow(); }
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
 
 } // namespace
 

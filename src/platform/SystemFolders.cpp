@@ -35,9 +35,13 @@ QString SystemFolders::userName() {
     return QString::fromLocal8Bit(entry->pw_name);
 }
 
-QString SystemFolders::homeFolder() { return withoutTrailingSlash(QDir::homePath()); }
+QString SystemFolders::homeFolder() {
+    return withoutTrailingSlash(QDir::homePath());
+}
 
-QString SystemFolders::currentFolder() { return QDir::currentPath(); }
+QString SystemFolders::currentFolder() {
+    return QDir::currentPath();
+}
 
 QString SystemFolders::tempFolder() {
     const QString temp = QDir::tempPath();

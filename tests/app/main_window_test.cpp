@@ -13,8 +13,9 @@
 namespace {
 
 const QString NoSongFolder = QStringLiteral("Es ist noch kein Verzeichnis der Lieder eingestellt !");
-const QString RecordingNotice = QStringLiteral("Informationen: Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für "
-                                               "Aufnahme am Laptop einstecken,\ndann mit OK bestätigen !");
+const QString RecordingNotice =
+    QStringLiteral("Informationen: Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für "
+                   "Aufnahme am Laptop einstecken,\ndann mit OK bestätigen !");
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -100,8 +101,8 @@ TEST_F(MainWindowTest, FirstStartCreatesFoldersAndFilesAndOpensInTheBigButtonsVi
 
 TEST_F(MainWindowTest, SettingsSurviveAStartAndAClose) {
     writeFile(settingsFile(), fullSettings());
-    writeFile(commonFile("Kandolor.txt"),
-              {folders.root() + "/lieder/", QStringLiteral(".mp3"), QStringLiteral("474500066"), QStringLiteral("140")});
+    writeFile(commonFile("Kandolor.txt"), {folders.root() + "/lieder/", QStringLiteral(".mp3"),
+                                           QStringLiteral("474500066"), QStringLiteral("140")});
     auto form = start();
     Ui::TForm1& ui = form->form();
     EXPECT_EQ(form->height(), 700);
@@ -112,7 +113,7 @@ TEST_F(MainWindowTest, SettingsSurviveAStartAndAClose) {
     EXPECT_FALSE(ui.BitBtn4->isEnabled());
     EXPECT_TRUE(ui.N90Tage1->isChecked());
     EXPECT_TRUE(ui.N20min->isChecked());
-    EXPECT_EQ(form->state().NextMeetingTime, timeOfDay(10, 0));
+    EXPECT_NEAR(form->state().NextMeetingTime, timeOfDay(10, 0), 1e-12);
     EXPECT_EQ(ui.GroupBox5->title(), QStringLiteral("Musik vor Kandolorsbeginn 10:00:00"));
     EXPECT_EQ(form->state().pfad_lk, folders.root() + "/lieder/");
     EXPECT_EQ(ui.StringGrid1->rowCount(), 10);
@@ -140,7 +141,8 @@ TEST_F(MainWindowTest, BigButtonsViewAndResizedWindowAreSavedAtClose) {
 }
 
 TEST_F(MainWindowTest, LegacySongConfigurationIsReadAndOnlyWrittenAsTheNewFileAtClose) {
-    writeFile(commonFile("Kandolor.ini"), {folders.root() + "/alt/", QStringLiteral(".mpeg"), QStringLiteral("4711")});
+    writeFile(commonFile("Kandolor.ini"),
+              {folders.root() + "/alt/", QStringLiteral(".mpeg"), QStringLiteral("4711")});
     auto form = start();
     EXPECT_EQ(form->songConfig().pfad, folders.root() + "/alt/");
     EXPECT_EQ(form->songConfig().SongFileExt, QStringLiteral(".mpe"));
@@ -176,7 +178,8 @@ TEST_F(MainWindowTest, AFileThatCannotBeWrittenKeepsTheWindowOpen) {
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.shown().at(0).startsWith(QStringLiteral("E/A-Fehler")));
-    EXPECT_EQ(bytesOf(commonFile("Kandolor.txt")), songsBefore) << "the song configuration waits for the settings";
+    EXPECT_EQ(bytesOf(commonFile("Kandolor.txt")), songsBefore)
+        << "the song configuration waits for the settings";
 
     QDir().rmdir(settingsFile());
     EXPECT_TRUE(form->close());

@@ -32,8 +32,15 @@ Settings everyLineSet() {
 }
 
 QStringList tenLines() {
-    return {QStringLiteral("600"), QStringLiteral("800"), QStringLiteral("55"), QStringLiteral("0"), QString(),
-            QStringLiteral("20"),  QStringLiteral("0"),   QStringLiteral("1"),  QStringLiteral("0"),
+    return {QStringLiteral("600"),
+            QStringLiteral("800"),
+            QStringLiteral("55"),
+            QStringLiteral("0"),
+            QString(),
+            QStringLiteral("20"),
+            QStringLiteral("0"),
+            QStringLiteral("1"),
+            QStringLiteral("0"),
             QStringLiteral("1")};
 }
 
@@ -62,7 +69,8 @@ TEST(SettingsFormat, EveryLineSurvivesAWriteAndARead) {
     EXPECT_EQ(read_.StartMelodyFile, written.StartMelodyFile);
     EXPECT_EQ(read_.SplitMinutes, 30);
     EXPECT_TRUE(read_.AutoLevelReduction);
-    EXPECT_FALSE(read_.bigButtonsMark) << "line 8 \"1\" leaves the mark off so that the start-up toggle sets it";
+    EXPECT_FALSE(read_.bigButtonsMark)
+        << "line 8 \"1\" leaves the mark off so that the start-up toggle sets it";
     EXPECT_TRUE(read_.AutoRecord);
     EXPECT_EQ(read_.DeleteAgeCode, QStringLiteral("2"));
     EXPECT_NEAR(read_.MeetingTime1, written.MeetingTime1, 1e-14);
@@ -167,21 +175,24 @@ TEST(SettingsFormat, AnEmptyTimeLineNeverTakesTheNextLineAsANumber) {
 
 TEST(SettingsFormat, SongConfigurationKeepsShortExtensionsAndOptionalCount) {
     SongConfig c;
-    readSongConfig({QStringLiteral("/songs/"), QStringLiteral(".mpeg"), QStringLiteral("474500066"), QString()}, c,
-                   false);
+    readSongConfig(
+        {QStringLiteral("/songs/"), QStringLiteral(".mpeg"), QStringLiteral("474500066"), QString()}, c,
+        false);
     EXPECT_EQ(c.SongFileExt, QStringLiteral(".mpe"));
     EXPECT_EQ(c.liedanzahl, 135);
-    readSongConfig({QStringLiteral("/songs/"), QStringLiteral(".mp3"), QStringLiteral("x"), QStringLiteral("140")}, c,
-                   false);
+    readSongConfig(
+        {QStringLiteral("/songs/"), QStringLiteral(".mp3"), QStringLiteral("x"), QStringLiteral("140")}, c,
+        false);
     EXPECT_EQ(c.liedanzahl, 140);
-    EXPECT_EQ(writeSongConfig(c),
-              (QStringList{QStringLiteral("/songs/"), QStringLiteral(".mp3"), QStringLiteral("x"),
-                           QStringLiteral("140")}));
-    EXPECT_THROW(readSongConfig({QString(), QString(), QString(), QStringLiteral("viele")}, c, false), KandolorError);
+    EXPECT_EQ(writeSongConfig(c), (QStringList{QStringLiteral("/songs/"), QStringLiteral(".mp3"),
+                                               QStringLiteral("x"), QStringLiteral("140")}));
+    EXPECT_THROW(readSongConfig({QString(), QString(), QString(), QStringLiteral("viele")}, c, false),
+                 KandolorError);
 
     SongConfig legacy;
-    readSongConfig({QStringLiteral("/alt/"), QStringLiteral(".mp3"), QStringLiteral("4711"), QStringLiteral("99")},
-                   legacy, true);
+    readSongConfig(
+        {QStringLiteral("/alt/"), QStringLiteral(".mp3"), QStringLiteral("4711"), QStringLiteral("99")},
+        legacy, true);
     EXPECT_EQ(legacy.pfad, QStringLiteral("/alt/"));
     EXPECT_EQ(legacy.liedanzahl, 135) << "the legacy file has no song count";
 

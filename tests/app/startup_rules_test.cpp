@@ -51,5 +51,6 @@ TEST(StartupRules, SplitMenuChoice) {
 }
 
 TEST(StartupRules, DefaultRecordingFolderHasNoBlanks) {
-    EXPECT_EQ(defaultRecordingFolder(QStringLiteral("/home/Max Muster")), QStringLiteral("/home/Max_Muster/Aufnahmen"));
+    EXPECT_EQ(defaultRecordingFolder(QStringLiteral("/home/Max Muster")),
+              QStringLiteral("/home/Max_Muster/Aufnahmen"));
 }

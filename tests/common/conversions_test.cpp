@@ -14,7 +14,8 @@ TEST(StrToInt, AcceptsDecimalAndRejectsTheRestWithTheRuntimeMessage) {
             strToInt(QString::fromLatin1(bad));
             FAIL() << bad;
         } catch (const KandolorError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("''%1'' ist kein gültiger Integer-Wert").arg(QLatin1String(bad)));
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("''%1'' ist kein gültiger Integer-Wert").arg(QLatin1String(bad)));
         }
     }
 }
@@ -22,7 +23,7 @@ TEST(StrToInt, AcceptsDecimalAndRejectsTheRestWithTheRuntimeMessage) {
 TEST(DateTime, CountsDaysFrom1899AndKnowsTheWeekday) {
     EXPECT_EQ(toDateTime(QDate(1899, 12, 30)), 0.0);
     EXPECT_EQ(toDateTime(QDate(2015, 3, 1)), 42064.0);
-    EXPECT_EQ(dayOfWeek(toDateTime(QDate(2026, 12, 6))), 1); // Sunday
+    EXPECT_EQ(dayOfWeek(toDateTime(QDate(2026, 12, 6))), 1);  // Sunday
     EXPECT_EQ(dayOfWeek(toDateTime(QDate(2026, 12, 12))), 7); // Saturday
     EXPECT_EQ(timeToString(timeOfDay(19, 30)), QStringLiteral("19:30:00"));
     EXPECT_EQ(dateToString(42064.75), QStringLiteral("01.03.2015"));
@@ -37,9 +38,12 @@ TEST(TextFile, WritesCrLfUtf8AndReadsLegacyCodePage) {
     TextFile::writeLines(path, {QStringLiteral("Größe"), QString(), QStringLiteral("x")});
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("Gr\xC3\xB6\xC3\x9F" "e\r\n\r\nx\r\n"));
-    EXPECT_EQ(TextFile::readLines(path), (QStringList{QStringLiteral("Größe"), QString(), QStringLiteral("x")}));
-    EXPECT_EQ(TextFile::decodeLines(QByteArray("Gr\xF6\xDF" "e \x80\nb")),
+    EXPECT_EQ(f.readAll(), QByteArray("Gr\xC3\xB6\xC3\x9F"
+                                      "e\r\n\r\nx\r\n"));
+    EXPECT_EQ(TextFile::readLines(path),
+              (QStringList{QStringLiteral("Größe"), QString(), QStringLiteral("x")}));
+    EXPECT_EQ(TextFile::decodeLines(QByteArray("Gr\xF6\xDF"
+                                               "e \x80\nb")),
               (QStringList{QStringLiteral("Größe €"), QStringLiteral("b")}));
     EXPECT_EQ(TextFile::decodeLines(QByteArray("\xEF\xBB\xBFok\r\n")), QStringList{QStringLiteral("ok")});
     try {

@@ -10,11 +10,19 @@
 class FakeDialogs : public Dialogs {
 public:
     void showMessage(const QString& text) override { record(text); }
-    void information(const QString& title, const QString& text) override { record(title + QStringLiteral(": ") + text); }
-    void error(const QString& title, const QString& text) override { record(title + QStringLiteral(": ") + text); }
+    void information(const QString& title, const QString& text) override {
+        record(title + QStringLiteral(": ") + text);
+    }
+    void error(const QString& title, const QString& text) override {
+        record(title + QStringLiteral(": ") + text);
+    }
     bool confirm(const QString& title, const QString& text) override;
-    QString openFile(const QString& title, const QString&, const QString&) override { return nextFile(title); }
-    QString saveFile(const QString& title, const QString&, const QString&) override { return nextFile(title); }
+    QString openFile(const QString& title, const QString&, const QString&) override {
+        return nextFile(title);
+    }
+    QString saveFile(const QString& title, const QString&, const QString&) override {
+        return nextFile(title);
+    }
     QString chooseFolder(const QString& title, const QString&) override { return nextFile(title); }
 
     QStringList shown() const;
