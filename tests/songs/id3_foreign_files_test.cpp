@@ -110,10 +110,6 @@ TEST_F(ForeignFiles, ARecordingsAlbumFromLameKeepsItsBeginning) {
     EXPECT_TRUE(ReadId3v2Text(path, Composer).startsWith(QStringLiteral("Kandolo")));
 }
 
-TEST_F(ForeignFiles, UntaggedLameOutputHasNoTag) {
-    EXPECT_EQ(ReadId3v2Text(encode(QStringLiteral("c.mp3"), {}), Title), QStringLiteral("ID3ERR_NoTag"));
-}
-
 struct TagLibCase {
     TagLib::String::Type encoding;
     TagLib::ID3v2::Version version;

@@ -62,15 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
                             "001 - Mo\0rgen \0",
                             16),
                  Title, QStringLiteral(" Morgen ")},
-        TextCase{"latin1 umlaut", latin1(QStringLiteral("001 - Grüße")), Title, QStringLiteral(" Grüße")},
+
         TextCase{"latin1 album whole", latin1(QStringLiteral("Kandolor   Max Muster")), Album,
                  QStringLiteral("Kandolor   Max Muster")},
         TextCase{"utf16 title terminated", utf16Bom(QStringLiteral("001 - Morgenlied")), Title,
                  QStringLiteral("Morgenlied")},
         TextCase{"utf16 title unterminated loses last", utf16Bom(QStringLiteral("001 - Morgenlied"), false),
                  Title, QStringLiteral("Morgenlie")},
-        TextCase{"utf16 trims", utf16Bom(QStringLiteral("001 - Abendlied \t")), Title,
-                 QStringLiteral("Abendlied")},
+
         TextCase{"utf16 composer whole", utf16Bom(QStringLiteral("Kandolor")), Composer,
                  QStringLiteral("Kandolor")},
         TextCase{"utf16 album whole", utf16Bom(QStringLiteral("Kandolor   Max  03.06.2015")), Album,
@@ -81,9 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Title, QStringLiteral("ÄÖÜöü")},
         TextCase{"mark after another letter removed", utf16Bom(QStringLiteral("001 - xe\u0308y")), Title,
                  QStringLiteral("xey")},
-        TextCase{"decomposed in the album", utf16Bom(QStringLiteral("Kandolor Gru\u0308n")), Album,
-                 QStringLiteral("Kandolor Grün")},
-        TextCase{"precomposed kept", utf16Bom(QStringLiteral("001 - Ärger")), Title, QStringLiteral("Ärger")},
+
         // No little-endian mark: little-endian text from byte 10 on, as in a comment-style layout.
         TextCase{"text from byte 10",
                  QByteArray("\x01"

@@ -51,10 +51,3 @@ INSTANTIATE_TEST_SUITE_P(Cases, TypedSlotNumber,
                                            SlotCase{"1a", SlotState::NotANumber, 0, nullptr},
                                            SlotCase{"7 ", SlotState::NotANumber, 0, nullptr},
                                            SlotCase{"", SlotState::NotANumber, 0, nullptr}));
-
-TEST(SlotColour, RedOutOfRangeWhiteWhenFoundOtherwiseUnchanged) {
-    EXPECT_EQ(slotColour(SlotState::OutOfRange), (Rgb{242, 43, 43}));
-    EXPECT_EQ(slotColour(SlotState::Found), (Rgb{255, 255, 255}));
-    EXPECT_EQ(slotColour(SlotState::NoFile), std::nullopt);
-    EXPECT_EQ(slotColour(SlotState::NotANumber), std::nullopt);
-}

@@ -42,18 +42,16 @@ TEST_P(FileMask, MatchesWildcardsIgnoringCase) {
         << c.name << " ~ " << c.mask;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FileMask,
-    ::testing::Values(MaskCase{"iasn_X_007.mp3", "iasn_X_007.mp3", true},
-                      MaskCase{"IASN_x_007.MP3", "iasn_X_007.mp3", true},
-                      MaskCase{"iasn_E_007.mp3", "iasn_*_007.mp3", true},
-                      MaskCase{"iasn_LONG_007.mp3", "iasn_*_007.mp3", true},
-                      MaskCase{"iasn_E_0071.mp3", "iasn_*_007.mp3", false},
-                      MaskCase{"iasn_E_007.mp3x", "iasn_*_007.mp3", false},
-                      MaskCase{"song.mp3", "*.mp3", true}, MaskCase{".mp3", "*.mp3", true},
-                      MaskCase{"song.mp3.wav", "*.mp3", false}, MaskCase{"Lied_ä.MP3", "*.mp3", true},
-                      MaskCase{"GRÜN.mp3", "grün.mp3", true}, MaskCase{"a.mp3", "?.mp3", true},
-                      MaskCase{"ab.mp3", "?.mp3", false}, MaskCase{"x*y", "x*y*", true}));
+INSTANTIATE_TEST_SUITE_P(Cases, FileMask,
+                         ::testing::Values(MaskCase{"iasn_X_007.mp3", "iasn_X_007.mp3", true},
+                                           MaskCase{"IASN_x_007.MP3", "iasn_X_007.mp3", true},
+                                           MaskCase{"iasn_E_007.mp3", "iasn_*_007.mp3", true},
+                                           MaskCase{"iasn_E_0071.mp3", "iasn_*_007.mp3", false},
+                                           MaskCase{"iasn_E_007.mp3x", "iasn_*_007.mp3", false},
+                                           MaskCase{"song.mp3", "*.mp3", true},
+                                           MaskCase{"song.mp3.wav", "*.mp3", false},
+                                           MaskCase{"Lied_ä.MP3", "*.mp3", true},
+                                           MaskCase{"GRÜN.mp3", "grün.mp3", true}));
 
 TEST_F(SongFolder, FindsTheLanguageFileFirstThenFallsBackToAnyLanguage) {
     touch(folder(), QStringLiteral("iasn_F_007.mp3"));
@@ -93,11 +91,4 @@ TEST_F(SongFolder, CountsFilesWithTheExtensionAndWarnsBelow135WhateverTheSongCou
     touch(folder(), QStringLiteral("LOUD.MP3"));
     EXPECT_EQ(CountSongFiles(folder(), QStringLiteral(".mp3")), 135);
     EXPECT_EQ(songFolderWarning(folder(), QStringLiteral(".mp3")), QString());
-}
-
-TEST(FolderOfPath, KeepsEverythingUpToTheLastSeparator) {
-    EXPECT_EQ(folderOfPath(QStringLiteral("/home/max/Lieder/iasn_X_001.mp3")),
-              QStringLiteral("/home/max/Lieder/"));
-    EXPECT_EQ(folderOfPath(QStringLiteral("/home/max/Lieder/")), QStringLiteral("/home/max/Lieder/"));
-    EXPECT_EQ(folderOfPath(QStringLiteral("nofolder")), QString());
 }

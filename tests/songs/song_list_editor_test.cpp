@@ -68,8 +68,3 @@ INSTANTIATE_TEST_SUITE_P(Cases, TypedListNumber,
                                            MessageCase{"136", true}, MessageCase{"0", false},
                                            MessageCase{"-5", false}, MessageCase{"a", true},
                                            MessageCase{"ab", true}, MessageCase{"", false}));
-
-TEST(SongListEditor, ColumnWidths) {
-    EXPECT_EQ(dateColumnWidth(70), 85);
-    EXPECT_EQ(numberColumnWidth(400, 85), 61);
-}

@@ -73,12 +73,6 @@ TEST(SongList, ReadsFiftyFourLinesWithMissingLinesAsEmptyWeeksAndWritesThemBack)
     EXPECT_EQ(SongList::read(path), list);
 }
 
-TEST(SongList, ReadErrorsAreInputOutputErrors) {
-    QTemporaryDir dir;
-    EXPECT_THROW(SongList::read(dir.filePath(QStringLiteral("missing.txt"))), KandolorError);
-    EXPECT_THROW(SongList().write(dir.filePath(QStringLiteral("no/such/folder.txt"))), KandolorError);
-}
-
 TEST(SongListImport, TakesTheImportFileDeletesItAndReplacesTheSongList) {
     QTemporaryDir dir;
     const QString import = importFilePath(dir.path());
@@ -103,8 +97,4 @@ TEST(SongListImport, TakesTheImportFileDeletesItAndReplacesTheSongList) {
     EXPECT_EQ(now.row(2).numbers[0], QStringLiteral("Über"));
     EXPECT_EQ(now.row(3), SongWeek{});
     EXPECT_EQ(contents(listFile).count("\r\n"), 54);
-}
-
-TEST(SongListPaths, LieInTheKandolorFolderOfTheCommonDataFolder) {
-    EXPECT_EQ(songListFilePath(QStringLiteral("/data")), QStringLiteral("/data/Kandolor/liederliste.txt"));
 }

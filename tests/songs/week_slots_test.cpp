@@ -1,6 +1,7 @@
 #include "songs/WeekSlots.h"
 
 #include "common/KandolorError.h"
+#include "common/TextFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -100,4 +101,15 @@ TEST(SlotTextsOfWeek, KeepsTextsAsWrittenAndSkipsZeroAndNonNumbers) {
 TEST(UserInfo, IsProgramNameUserAndDate) {
     EXPECT_EQ(userInfoText(QStringLiteral("Max Muster"), day(2015, 6, 3) + 0.5),
               QStringLiteral("Kandolor   Max Muster  03.06.2015"));
+}
+
+TEST(WeekSlots, AListWithFewerThan54WeeksStillReadsAfterItWasWrittenBack) {
+    QTemporaryDir dir;
+    const QString import = dir.filePath(QStringLiteral("import.txt"));
+    const QString listFile = dir.filePath(QStringLiteral("liederliste.txt"));
+    TextFile::writeLines(import, {QStringLiteral("01.06.2015 12,45,,88,133")});
+    ASSERT_TRUE(importSongList(import, listFile));
+    const WeekSlots found = loadWeekSlots(listFile, day(2015, 6, 8), 2); // no row for this week
+    EXPECT_EQ(found.week, 0);
+    EXPECT_EQ(found.list.row(2), SongWeek{});
 }
