@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 
 // Run-time state of the main window that start-up sets and the subsystems share.
 struct AppState {
@@ -23,4 +24,7 @@ struct AppState {
     DateTime NextMeetingTime = 0;
     bool SlotChosen = false;
     QString pfad_lk;
+    // Files of the playback sources: 1..3 meeting slots, 4 other source, 5..7 background music, 8 random song.
+    std::array<QString, 9> SlotFiles;
+    bool CdSource = false;
 };

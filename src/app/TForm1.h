@@ -16,6 +16,7 @@ class TForm1;
 }
 class QAction;
 class QRadioButton;
+class SongLibrary;
 
 // The main window: owns the state, the controls and the wiring; runs start-up and closing.
 class TForm1 : public QMainWindow {
@@ -26,6 +27,8 @@ public:
     ~TForm1() override;
 
     Ui::TForm1& form() { return *ui; }
+    const Services& services() const { return services_; }
+    SongLibrary& songs() { return *songs_; }
     AppState& state() { return state_; }
     Settings& settings() { return settings_; }
     SongConfig& songConfig() { return songConfig_; }
@@ -42,6 +45,16 @@ public:
     void grSchaltClick();
     void Ja1Click();
     void Nein1Click();
+
+    // Entry points that handlers of one subsystem call in another.
+    void CheckBox1Click();
+    void ComboBox4Change();
+    void ComboBox6Change();
+    void Button3Click();
+    void DeleteOldRecordings();
+
+    // Runs an entry point that Qt calls: an error stops it and is shown.
+    void step(const std::function<void()>& action);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,7 +76,6 @@ private:
     void SaveSettings();
     void SaveSongConfig();
 
-    void step(const std::function<void()>& action);
     void wireMenus();
 
     std::unique_ptr<Ui::TForm1> ui;
@@ -75,4 +87,5 @@ private:
     QStringList uiTexts_;
     std::vector<QAction*> newItem_;
     std::vector<QRadioButton*> newButton_;
+    std::unique_ptr<SongLibrary> songs_;
 };
