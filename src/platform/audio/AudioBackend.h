@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// Sample format of a device: 16-bit signed interleaved PCM at `rate` Hz with `channels` channels.
+struct AudioFormat {
+    int rate = 44100;
+    int channels = 2;
+};
+
+// The mixer side of the playback device; render() runs on the device's thread.
+class PlaybackSource {
+public:
+    virtual ~PlaybackSource() = default;
+    // Fills `frames` frames of the device format.
+    virtual void render(std::int16_t* out, int frames) = 0;
+    // For a backend with virtual time only: waits (bounded) until render() can run without starving a stream.
+    virtual void waitUntilReady(int frames) = 0;
+};
+
+// The receiving side of the capture device; captured() runs on the device's thread.
+class CaptureSink {
+public:
+    virtual ~CaptureSink() = default;
+    // Takes `frames` captured frames of the capture format.
+    virtual void captured(const std::int16_t* in, int frames) = 0;
+    // For a backend with virtual time only: waits (bounded) until `frames` frames can be taken without loss.
+    virtual void waitForRoom(int frames) = 0;
+};
+
+// One playback device and one capture device.
+class AudioBackend {
+public:
+    virtual ~AudioBackend() = default;
+    // Opens the default playback device in `format` and starts calling `source`; returns an AudioError code.
+    virtual int openPlayback(AudioFormat format, PlaybackSource& source) = 0;
+    virtual void closePlayback() = 0;
+    // Excludes render() while held (changes to the mixer's state are made under it).
+    virtual void lockPlayback() = 0;
+    virtual void unlockPlayback() = 0;
+
+    // Names of the capture devices; an error code (AudioError) when capture is not possible at all.
+    virtual int captureDevices(QStringList& names) = 0;
+    // Opens capture device `name` (empty: the system's default) in `format`; returns an AudioError code.
+    virtual int openCapture(const QString& name, AudioFormat format, CaptureSink& sink) = 0;
+    virtual void closeCapture() = 0;
+    // True when the open capture device has gone (unplugged, server gone).
+    virtual bool captureLost() = 0;
+};
+
+// Holds the playback lock for a scope.
+class PlaybackLock {
+public:
+    explicit PlaybackLock(AudioBackend& backend) : backend_(backend) { backend_.lockPlayback(); }
+    ~PlaybackLock() { backend_.unlockPlayback(); }
+    PlaybackLock(const PlaybackLock&) = delete;
+    PlaybackLock& operator=(const PlaybackLock&) = delete;
+
+private:
+    AudioBackend& backend_;
+};

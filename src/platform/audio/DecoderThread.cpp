@@ -1,0 +1,82 @@
+#include "DecoderThread.h"
+
+#include "PlaybackStream.h"
+
+#include <chrono>
+
+DecoderThread::DecoderThread(AudioBackend& backend) : backend_(backend), thread_([this] { run(); }) {}
+
+DecoderThread::~DecoderThread() {
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wakeUp_.notify_all();
+    thread_.join();
+}
+
+void DecoderThread::add(std::shared_ptr<PlaybackStream> stream) {
+    {
+        std::lock_guard lock(mutex_);
+        stream->touch(++useCounter_);
+        streams_.push_back(std::move(stream));
+        woken_ = true;
+    }
+    wakeUp_.notify_all();
+}
+
+void DecoderThread::clear() {
+    std::vector<std::shared_ptr<PlaybackStream>> old;
+    {
+        std::lock_guard lock(mutex_);
+        old.swap(streams_);
+    }
+}
+
+void DecoderThread::use(PlaybackStream& stream) {
+    {
+        std::lock_guard lock(mutex_);
+        stream.touch(++useCounter_);
+        woken_ = true;
+    }
+    wakeUp_.notify_all();
+}
+
+void DecoderThread::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    wakeUp_.notify_all();
+}
+
+void DecoderThread::run() {
+    std::vector<std::shared_ptr<PlaybackStream>> streams;
+    std::unique_lock lock(mutex_);
+    while (!quit_) {
+        streams = streams_;
+        const std::uint64_t recent = useCounter_ > KeepLoaded ? useCounter_ - KeepLoaded : 0;
+        lock.unlock();
+        bool worked = false;
+        // Playing streams first, then the others that are wanted; the rest are unloaded.
+        for (const auto& stream : streams)
+            if (stream->state() == AudioLibrary::Playing)
+                worked |= stream->fill();
+        for (const auto& stream : streams) {
+            const int state = stream->state();
+            if (state == AudioLibrary::Playing)
+                continue;
+            const bool wanted =
+                state == AudioLibrary::Paused || (!stream->ended() && stream->lastUse() > recent);
+            if (wanted)
+                worked |= stream->fill();
+            else if (stream->loaded())
+                stream->unload(backend_);
+        }
+        streams.clear();
+        lock.lock();
+        if (!worked && !woken_ && !quit_)
+            wakeUp_.wait_for(lock, std::chrono::milliseconds(20));
+        woken_ = false;
+    }
+}

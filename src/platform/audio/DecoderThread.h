@@ -1,0 +1,45 @@
+#pragma once
+
+#include "AudioBackend.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class PlaybackStream;
+
+// Decodes ahead for every stream that may play soon: playing and paused streams, and the most recently used
+// stopped ones. Other streams give up their decoder and buffers and get them back when they are used again,
+// so streams that are never freed cost little.
+class DecoderThread {
+public:
+    static constexpr std::uint64_t KeepLoaded = 4;
+
+    explicit DecoderThread(AudioBackend& backend);
+    ~DecoderThread();
+    DecoderThread(const DecoderThread&) = delete;
+    DecoderThread& operator=(const DecoderThread&) = delete;
+
+    void add(std::shared_ptr<PlaybackStream> stream);
+    // Forgets every stream (they are released on this thread or on the decoder thread, whichever holds the
+    // last reference).
+    void clear();
+    // Marks `stream` as just used and wakes the thread.
+    void use(PlaybackStream& stream);
+    void wake();
+
+private:
+    void run();
+
+    AudioBackend& backend_;
+    std::mutex mutex_;
+    std::condition_variable wakeUp_;
+    std::vector<std::shared_ptr<PlaybackStream>> streams_;
+    std::uint64_t useCounter_ = 0;
+    bool woken_ = false;
+    bool quit_ = false;
+    std::thread thread_;
+};

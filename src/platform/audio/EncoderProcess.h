@@ -1,0 +1,44 @@
+#pragma once
+
+#include "AudioBackend.h"
+
+#include <QStringList>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// An encoder program fed a WAVE stream on its standard input by a writer thread of its own, so that a slow
+// program never holds up capture. The program runs with a UTF-8 locale; its output goes nowhere.
+class EncoderProcess {
+public:
+    // Starts `arguments` (program first, looked up on PATH); null with `error` set when it cannot be started.
+    static std::unique_ptr<EncoderProcess> start(const QStringList& arguments, AudioFormat format,
+                                                 int& error);
+    ~EncoderProcess();
+    EncoderProcess(const EncoderProcess&) = delete;
+    EncoderProcess& operator=(const EncoderProcess&) = delete;
+
+    // Queues samples for the program (any thread but the capture callback).
+    void write(std::vector<std::int16_t> samples);
+    // Closes the program's input once the queue has drained and waits for it to exit; true when it exited
+    // normally with status 0. Later calls return the same result.
+    bool finish();
+
+private:
+    EncoderProcess() = default;
+    void run(QStringList arguments, AudioFormat format);
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::vector<std::int16_t>> queue_;
+    bool started_ = false;
+    bool startFailed_ = false;
+    bool closing_ = false;
+    bool done_ = false;
+    bool succeeded_ = false;
+    std::thread thread_;
+};

@@ -1,0 +1,105 @@
+#include "NullBackend.h"
+
+#include "app/AudioLibrary.h"
+
+namespace {
+constexpr std::int64_t BlockMicros = 10000;
+
+std::uint64_t framesAt(std::int64_t micros, int rate) {
+    return static_cast<std::uint64_t>(micros) * static_cast<std::uint64_t>(rate) / 1000000u;
+}
+} // namespace
+
+NullBackend::NullBackend(Options options) : options_(std::move(options)) {}
+
+void NullBackend::advance(double seconds) {
+    const std::int64_t end = micros_ + static_cast<std::int64_t>(seconds * 1e6 + 0.5);
+    while (micros_ < end) {
+        micros_ = std::min(end, micros_ + BlockMicros);
+        if (playback_) {
+            const std::uint64_t due = framesAt(micros_ - playbackStartMicros_, playbackFormat_.rate);
+            const int frames = static_cast<int>(due - playedFrames_);
+            if (frames > 0) {
+                playback_->waitUntilReady(frames);
+                buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(playbackFormat_.channels));
+                {
+                    std::lock_guard lock(playbackMutex_);
+                    playback_->render(buffer_.data(), frames);
+                }
+                if (keepOutput_)
+                    output_.insert(output_.end(), buffer_.begin(), buffer_.end());
+                playedFrames_ = due;
+            }
+        }
+        CaptureSink* capture = capture_.load();
+        if (capture && !captureLost_) {
+            const std::uint64_t due = framesAt(micros_ - captureStartMicros_, captureFormat_.rate);
+            const int frames = static_cast<int>(due - capturedFrames_);
+            if (frames > 0) {
+                capture->waitForRoom(frames);
+                buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(captureFormat_.channels));
+                size_t i = 0;
+                for (int f = 0; f < frames; ++f, ++signalFrame_)
+                    for (int c = 0; c < captureFormat_.channels; ++c)
+                        buffer_[i++] = signal_ ? signal_(signalFrame_, c) : 0;
+                capture->captured(buffer_.data(), frames);
+                capturedFrames_ = due;
+            }
+        }
+    }
+}
+
+double NullBackend::seconds() const {
+    return static_cast<double>(micros_) / 1e6;
+}
+
+void NullBackend::setInputSignal(Signal signal) {
+    signal_ = std::move(signal);
+}
+
+void NullBackend::keepOutput(bool keep) {
+    keepOutput_ = keep;
+    output_.clear();
+}
+
+std::vector<std::int16_t> NullBackend::output() const {
+    return output_;
+}
+
+int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
+    if (options_.playbackFails)
+        return AudioError::Device;
+    playbackFormat_ = format;
+    playbackStartMicros_ = micros_;
+    playedFrames_ = 0;
+    std::lock_guard lock(playbackMutex_);
+    playback_ = &source;
+    return AudioError::Ok;
+}
+
+void NullBackend::closePlayback() {
+    std::lock_guard lock(playbackMutex_);
+    playback_ = nullptr;
+}
+
+int NullBackend::captureDevices(QStringList& names) {
+    if (options_.captureFails)
+        return AudioError::Device;
+    names = options_.captureDevices;
+    return AudioError::Ok;
+}
+
+int NullBackend::openCapture(const QString& name, AudioFormat format, CaptureSink& sink) {
+    if (options_.captureFails || (!name.isEmpty() && !options_.captureDevices.contains(name)))
+        return AudioError::Device;
+    captureFormat_ = format;
+    captureStartMicros_ = micros_;
+    capturedFrames_ = 0;
+    captureLost_ = false;
+    capture_.store(&sink);
+    return AudioError::Ok;
+}
+
+void NullBackend::closeCapture() {
+    capture_.store(nullptr);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "AudioBackend.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+// Devices without hardware, driven by a virtual clock that the owner advances: advance() renders the output
+// and captures the input signal for that much virtual time at once, waiting (bounded) for the decoder and the
+// capture reader so that nothing starves or overflows however fast time runs.
+class NullBackend : public AudioBackend {
+public:
+    struct Options {
+        QStringList captureDevices{QStringLiteral("Null input")};
+        bool playbackFails = false;
+        bool captureFails = false;
+    };
+    // Value of captured frame `frame` (counted since the capture device was first opened) in channel
+    // `channel`.
+    using Signal = std::function<std::int16_t(std::uint64_t frame, int channel)>;
+
+    explicit NullBackend(Options options);
+
+    // Runs the devices for `seconds` of virtual time, in blocks of 10 ms.
+    void advance(double seconds);
+    double seconds() const;
+    void setInputSignal(Signal signal);
+    // Keeps every rendered output frame from now on (output()).
+    void keepOutput(bool keep);
+    std::vector<std::int16_t> output() const;
+    AudioFormat playbackFormat() const { return playbackFormat_; }
+    bool playbackOpen() const { return playback_ != nullptr; }
+    bool captureOpen() const { return capture_ != nullptr; }
+    // The capture device disappears (as when unplugged) until it is opened again.
+    void loseCapture() { captureLost_ = true; }
+
+    int openPlayback(AudioFormat format, PlaybackSource& source) override;
+    void closePlayback() override;
+    void lockPlayback() override { playbackMutex_.lock(); }
+    void unlockPlayback() override { playbackMutex_.unlock(); }
+    int captureDevices(QStringList& names) override;
+    int openCapture(const QString& name, AudioFormat format, CaptureSink& sink) override;
+    void closeCapture() override;
+    bool captureLost() override { return captureLost_; }
+
+private:
+    Options options_;
+    std::int64_t micros_ = 0;
+    std::mutex playbackMutex_;
+    PlaybackSource* playback_ = nullptr;
+    AudioFormat playbackFormat_;
+    std::int64_t playbackStartMicros_ = 0;
+    std::uint64_t playedFrames_ = 0;
+    std::atomic<CaptureSink*> capture_{nullptr};
+    AudioFormat captureFormat_;
+    std::int64_t captureStartMicros_ = 0;
+    std::uint64_t capturedFrames_ = 0;
+    std::uint64_t signalFrame_ = 0;
+    std::atomic<bool> captureLost_{false};
+    Signal signal_;
+    bool keepOutput_ = false;
+    std::vector<std::int16_t> output_;
+    std::vector<std::int16_t> buffer_;
+};

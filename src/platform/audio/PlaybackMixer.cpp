@@ -1,0 +1,136 @@
+#include "PlaybackMixer.h"
+
+#include "PlaybackStream.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+// Device frames mixed at a time; larger requests are mixed in pieces.
+constexpr int MixFrames = 4096;
+} // namespace
+
+PlaybackMixer::PlaybackMixer(AudioBackend& backend) : backend_(backend), decoder_(backend) {}
+
+PlaybackMixer::~PlaybackMixer() {
+    close();
+}
+
+int PlaybackMixer::open(AudioFormat format) {
+    format_ = format;
+    mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
+    scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
+    active_.reserve(16);
+    const int error = backend_.openPlayback(format, *this);
+    open_ = error == AudioError::Ok;
+    return error;
+}
+
+void PlaybackMixer::close() {
+    if (open_)
+        backend_.closePlayback();
+    open_ = false;
+    active_.clear();
+    decoder_.clear();
+    streams_.clear();
+}
+
+std::shared_ptr<PlaybackStream> PlaybackMixer::create(AudioHandle handle, const QString& path, int& error) {
+    std::unique_ptr<Decoder> decoder = openDecoder(path, error);
+    if (!decoder)
+        return nullptr;
+    auto stream = std::make_shared<PlaybackStream>(handle, path, std::move(decoder), format_);
+    if (!stream->valid()) {
+        error = AudioError::Format;
+        return nullptr;
+    }
+    streams_[handle] = stream;
+    decoder_.add(stream);
+    return stream;
+}
+
+PlaybackStream* PlaybackMixer::find(AudioHandle handle) const {
+    const auto it = streams_.find(handle);
+    return it == streams_.end() ? nullptr : it->second.get();
+}
+
+void PlaybackMixer::play(PlaybackStream& stream, bool restart) {
+    {
+        PlaybackLock lock(backend_);
+        if (restart || stream.ended())
+            stream.seek(0);
+        stream.setState(AudioLibrary::Playing);
+        activate(stream);
+    }
+    decoder_.use(stream);
+}
+
+void PlaybackMixer::pause(PlaybackStream& stream) {
+    PlaybackLock lock(backend_);
+    stream.setState(AudioLibrary::Paused);
+    deactivate(stream);
+}
+
+void PlaybackMixer::stop(PlaybackStream& stream) {
+    PlaybackLock lock(backend_);
+    stream.setState(AudioLibrary::Stopped);
+    deactivate(stream);
+}
+
+void PlaybackMixer::seek(PlaybackStream& stream, std::int64_t frame) {
+    {
+        PlaybackLock lock(backend_);
+        stream.seek(frame);
+    }
+    decoder_.use(stream);
+}
+
+void PlaybackMixer::pauseAll() {
+    PlaybackLock lock(backend_);
+    for (PlaybackStream* stream : active_)
+        stream->setState(AudioLibrary::Paused);
+    active_.clear();
+}
+
+void PlaybackMixer::activate(PlaybackStream& stream) {
+    if (std::find(active_.begin(), active_.end(), &stream) == active_.end())
+        active_.push_back(&stream);
+}
+
+void PlaybackMixer::deactivate(PlaybackStream& stream) {
+    active_.erase(std::remove(active_.begin(), active_.end(), &stream), active_.end());
+}
+
+void PlaybackMixer::render(std::int16_t* out, int frames) {
+    const int channels = format_.channels;
+    while (frames > 0) {
+        const int count = std::min(frames, MixFrames);
+        const int samples = count * channels;
+        std::fill_n(mix_.begin(), samples, 0);
+        for (size_t i = 0; i < active_.size();) {
+            if (active_[i]->mix(mix_.data(), count, scratch_.data()))
+                ++i;
+            else
+                active_.erase(active_.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        for (int i = 0; i < samples; ++i)
+            out[i] = static_cast<std::int16_t>(std::clamp(mix_[static_cast<size_t>(i)], -32768, 32767));
+        out += samples;
+        frames -= count;
+    }
+}
+
+void PlaybackMixer::waitUntilReady(int frames) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+        {
+            PlaybackLock lock(backend_);
+            if (std::all_of(active_.begin(), active_.end(),
+                            [frames](const PlaybackStream* stream) { return stream->ready(frames); }))
+                return;
+        }
+        decoder_.wake();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+}

@@ -1,0 +1,307 @@
+#include "Recorder.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+constexpr std::uint64_t RingSamples = std::uint64_t{1} << 22; // about 95 s at 22050 Hz stereo
+constexpr auto StopTimeout = std::chrono::seconds(10);
+constexpr auto RecoveryInterval = std::chrono::seconds(1);
+} // namespace
+
+Recorder::Recorder(AudioBackend& backend)
+    : backend_(backend), ring_(RingSamples), router_([this] { route(); }) {}
+
+Recorder::~Recorder() {
+    free();
+    {
+        std::lock_guard lock(feedsMutex_);
+        quit_ = true;
+    }
+    feedsChanged_.notify_all();
+    router_.join();
+}
+
+int Recorder::init() {
+    if (initialised_)
+        return AudioError::Already;
+    QStringList names;
+    const int error = backend_.captureDevices(names);
+    if (error != AudioError::Ok)
+        return error;
+    inputs_.reset(names);
+    gain_.store(inputs_.gain());
+    initialised_ = true;
+    return AudioError::Ok;
+}
+
+void Recorder::free() {
+    std::vector<AudioHandle> encoders;
+    {
+        std::lock_guard lock(feedsMutex_);
+        for (const auto& feed : feeds_)
+            encoders.push_back(feed->handle);
+    }
+    for (const auto& [handle, channel] : channels_)
+        stop(handle);
+    for (AudioHandle encoder : encoders)
+        encodeStop(encoder);
+    closeDevice();
+    channels_.clear();
+    inputs_.clear();
+    initialised_ = false;
+}
+
+bool Recorder::setInput(int input, std::uint32_t flags, float volume) {
+    if (!inputs_.set(input, flags, volume))
+        return false;
+    gain_.store(inputs_.gain());
+    // Another input chosen while the device runs: switch devices, the ring (and any channel) goes on.
+    std::lock_guard lock(deviceMutex_);
+    if (deviceOpen_ && inputs_.device() != deviceName_) {
+        backend_.closeCapture();
+        deviceName_ = inputs_.device();
+        deviceOpen_ = backend_.openCapture(deviceName_, deviceFormat_, *this) == AudioError::Ok;
+        reopen_ = !deviceOpen_;
+        continueFrom_ = NoEnd;
+    }
+    return true;
+}
+
+int Recorder::openDevice(AudioFormat format) {
+    std::lock_guard lock(deviceMutex_);
+    const QString name = inputs_.device();
+    if (deviceOpen_ && (format.rate != deviceFormat_.rate || format.channels != deviceFormat_.channels ||
+                        name != deviceName_ || backend_.captureLost())) {
+        backend_.closeCapture();
+        deviceOpen_ = false;
+    }
+    if (deviceOpen_)
+        return AudioError::Ok;
+    continueFrom_ = NoEnd;
+    deviceChannels_.store(format.channels);
+    const int error = backend_.openCapture(name, format, *this);
+    if (error != AudioError::Ok)
+        return error;
+    deviceOpen_ = true;
+    deviceName_ = name;
+    deviceFormat_ = format;
+    return AudioError::Ok;
+}
+
+void Recorder::closeDevice() {
+    std::lock_guard lock(deviceMutex_);
+    if (deviceOpen_)
+        backend_.closeCapture();
+    deviceOpen_ = false;
+    reopen_ = false;
+    continueFrom_ = NoEnd;
+}
+
+int Recorder::start(AudioHandle handle, AudioFormat format) {
+    if (!initialised_)
+        return AudioError::Init;
+    if (format.channels < 1 || format.channels > 2)
+        return AudioError::Format;
+    if (format.rate < 1000 || format.rate > 192000)
+        return AudioError::Freq;
+    if (running_ != 0)
+        return AudioError::Already;
+    const int error = openDevice(format);
+    if (error != AudioError::Ok)
+        return error;
+    auto channel = std::make_unique<Channel>();
+    channel->format = format;
+    const std::uint64_t now = ring_.written();
+    const auto keep = static_cast<std::uint64_t>(ContinueSeconds * format.rate * format.channels);
+    {
+        std::lock_guard lock(deviceMutex_);
+        channel->start = continueFrom_ != NoEnd && now - continueFrom_ <= keep ? continueFrom_ : now;
+        continueFrom_ = NoEnd;
+    }
+    channels_[handle] = std::move(channel);
+    running_ = handle;
+    level_.store(0);
+    return AudioError::Ok;
+}
+
+const Recorder::Channel* Recorder::find(AudioHandle channel) const {
+    const auto it = channels_.find(channel);
+    return it == channels_.end() ? nullptr : it->second.get();
+}
+
+bool Recorder::running(AudioHandle channel) const {
+    return channel != 0 && channel == running_;
+}
+
+void Recorder::stop(AudioHandle channel) {
+    const auto it = channels_.find(channel);
+    if (it == channels_.end() || it->second->end.load() != NoEnd)
+        return;
+    const std::uint64_t end = ring_.written();
+    it->second->end.store(end);
+    if (running_ == channel)
+        running_ = 0;
+    {
+        std::lock_guard lock(deviceMutex_);
+        if (deviceOpen_)
+            continueFrom_ = end;
+    }
+    std::lock_guard lock(feedsMutex_);
+    for (const auto& feed : feeds_)
+        if (feed->channel == channel && feed->end.load() > end)
+            feed->end.store(end);
+}
+
+std::int64_t Recorder::positionBytes(AudioHandle channel) const {
+    const Channel* entry = find(channel);
+    if (!entry)
+        return -1;
+    const std::uint64_t end = std::min(entry->end.load(), ring_.written());
+    return static_cast<std::int64_t>(end - std::min(end, entry->start)) * 2;
+}
+
+int Recorder::bytesPerSecond(AudioHandle channel) const {
+    const Channel* entry = find(channel);
+    return entry ? entry->format.rate * entry->format.channels * 2 : 0;
+}
+
+std::int32_t Recorder::level(AudioHandle channel) const {
+    return running(channel) ? level_.load() : -1;
+}
+
+int Recorder::encodeStart(AudioHandle handle, AudioHandle channel, const QStringList& arguments) {
+    const Channel* entry = find(channel);
+    if (!entry)
+        return AudioError::Handle;
+    if (entry->end.load() != NoEnd)
+        return AudioError::NoPlay;
+    int error = AudioError::Ok;
+    std::unique_ptr<EncoderProcess> process = EncoderProcess::start(arguments, entry->format, error);
+    if (!process)
+        return error;
+    auto feed = std::make_shared<Feed>();
+    feed->handle = handle;
+    feed->channel = channel;
+    feed->process = std::move(process);
+    {
+        std::lock_guard lock(feedsMutex_);
+        // The encoder gets the channel from its first sample (the ring still holds it).
+        feed->next.store(std::max(entry->start, ring_.released()));
+        feed->end.store(entry->end.load());
+        feeds_.push_back(feed);
+    }
+    wakeRouter();
+    return AudioError::Ok;
+}
+
+std::shared_ptr<Recorder::Feed> Recorder::findFeed(AudioHandle encoder) const {
+    std::lock_guard lock(feedsMutex_);
+    for (const auto& feed : feeds_)
+        if (feed->handle == encoder)
+            return feed;
+    return nullptr;
+}
+
+bool Recorder::hasEncoder(AudioHandle encoder) const {
+    return findFeed(encoder) != nullptr;
+}
+
+int Recorder::encodeStop(AudioHandle encoder) {
+    std::shared_ptr<Feed> feed = findFeed(encoder);
+    if (!feed)
+        return AudioError::Handle;
+    const std::uint64_t now = ring_.written();
+    if (feed->end.load() > now)
+        feed->end.store(now);
+    bool fed = false;
+    {
+        std::unique_lock lock(feedsMutex_);
+        wake_ = true;
+        feedsChanged_.notify_all();
+        fed =
+            feedsChanged_.wait_for(lock, StopTimeout, [&] { return feed->next.load() >= feed->end.load(); });
+        feeds_.erase(std::remove(feeds_.begin(), feeds_.end(), feed), feeds_.end());
+    }
+    const bool exited = feed->process->finish();
+    if (!fed)
+        return AudioError::Timeout;
+    return exited ? AudioError::Ok : AudioError::Unknown;
+}
+
+void Recorder::captured(const std::int16_t* in, int frames) {
+    const int channels = deviceChannels_.load(std::memory_order_relaxed);
+    const int peak =
+        ring_.write(in, static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(channels), channels,
+                    gain_.load(std::memory_order_relaxed));
+    level_.store(peak, std::memory_order_relaxed);
+}
+
+void Recorder::waitForRoom(int frames) {
+    const auto needed =
+        static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(deviceChannels_.load());
+    const auto deadline = std::chrono::steady_clock::now() + StopTimeout;
+    while (ring_.room() < needed && std::chrono::steady_clock::now() < deadline) {
+        wakeRouter();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+}
+
+void Recorder::wakeRouter() {
+    {
+        std::lock_guard lock(feedsMutex_);
+        wake_ = true;
+    }
+    feedsChanged_.notify_all();
+}
+
+void Recorder::route() {
+    std::vector<std::shared_ptr<Feed>> feeds;
+    auto lastRecoveryCheck = std::chrono::steady_clock::now();
+    std::unique_lock lock(feedsMutex_);
+    while (!quit_) {
+        feedsChanged_.wait_for(lock, std::chrono::milliseconds(10), [this] { return wake_ || quit_; });
+        wake_ = false;
+        feeds = feeds_;
+        lock.unlock();
+
+        const std::uint64_t written = ring_.written();
+        std::uint64_t release = 0;
+        {
+            // Keep what a channel continuing the last one would begin with.
+            std::lock_guard deviceLock(deviceMutex_);
+            const auto keep =
+                static_cast<std::uint64_t>(ContinueSeconds * deviceFormat_.rate * deviceFormat_.channels);
+            release = written > keep ? written - keep : 0;
+        }
+        for (const auto& feed : feeds) {
+            const std::uint64_t next = feed->next.load();
+            const std::uint64_t to = std::min(written, feed->end.load());
+            if (to > next) {
+                std::vector<std::int16_t> block(to - next);
+                ring_.copy(next, to, block.data());
+                feed->process->write(std::move(block));
+                feed->next.store(to);
+            }
+            if (feed->next.load() < feed->end.load())
+                release = std::min(release, feed->next.load());
+        }
+        ring_.release(std::min(release, written));
+        feeds.clear();
+
+        // A capture device that has gone is opened again (the running channel goes on after the gap).
+        if (std::chrono::steady_clock::now() - lastRecoveryCheck > RecoveryInterval) {
+            lastRecoveryCheck = std::chrono::steady_clock::now();
+            std::lock_guard deviceLock(deviceMutex_);
+            if ((deviceOpen_ && backend_.captureLost()) || (!deviceOpen_ && reopen_)) {
+                if (deviceOpen_)
+                    backend_.closeCapture();
+                deviceOpen_ = backend_.openCapture(deviceName_, deviceFormat_, *this) == AudioError::Ok;
+                reopen_ = !deviceOpen_;
+                continueFrom_ = NoEnd;
+            }
+        }
+        lock.lock();
+        feedsChanged_.notify_all();
+    }
+}

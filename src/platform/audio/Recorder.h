@@ -1,0 +1,114 @@
+#pragma once
+
+#include "AudioBackend.h"
+#include "CaptureInputs.h"
+#include "EncoderProcess.h"
+#include "SampleRing.h"
+#include "app/AudioLibrary.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// The capture side: the capture device, recording channels and the encoders fed from them.
+// The capture callback only applies the input gain, notes the block's peak and appends to a lock-free ring;
+// a router thread copies each encoder's range out of the ring into the encoder's queue. The device keeps
+// running after a channel stops, so a channel started soon after begins with the sample after the last one
+// of the stopped channel: a split loses nothing.
+class Recorder : public CaptureSink {
+public:
+    // How long after a stop a new channel still continues the stopped one (and the ring keeps the samples).
+    static constexpr double ContinueSeconds = 10.0;
+
+    explicit Recorder(AudioBackend& backend);
+    ~Recorder() override;
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // Lists the inputs; an AudioError code.
+    int init();
+    // Stops every channel, finishes every encoder and closes the device.
+    void free();
+    bool initialised() const { return initialised_; }
+
+    std::optional<QString> inputName(int input) const { return inputs_.name(input); }
+    std::int32_t inputFlags(int input) const { return inputs_.flags(input); }
+    bool setInput(int input, std::uint32_t flags, float volume);
+
+    // Starts channel `handle`; an AudioError code.
+    int start(AudioHandle handle, AudioFormat format);
+    bool hasChannel(AudioHandle channel) const { return channels_.count(channel) != 0; }
+    bool running(AudioHandle channel) const;
+    void stop(AudioHandle channel);
+    std::int64_t positionBytes(AudioHandle channel) const;
+    int bytesPerSecond(AudioHandle channel) const;
+    // Peak of the newest block, -1 when the channel is not running.
+    std::int32_t level(AudioHandle channel) const;
+
+    // Starts encoder `handle` for `channel`; an AudioError code.
+    int encodeStart(AudioHandle handle, AudioHandle channel, const QStringList& arguments);
+    bool hasEncoder(AudioHandle encoder) const;
+    // Feeds everything up to now (or to the channel's stop) and finishes the encoder; an AudioError code.
+    int encodeStop(AudioHandle encoder);
+
+    // Samples lost because the ring was full.
+    std::uint64_t droppedSamples() const { return ring_.dropped(); }
+
+    void captured(const std::int16_t* in, int frames) override;
+    void waitForRoom(int frames) override;
+
+private:
+    static constexpr std::uint64_t NoEnd = ~std::uint64_t{0};
+
+    struct Channel {
+        AudioFormat format;
+        std::uint64_t start = 0;
+        std::atomic<std::uint64_t> end{NoEnd};
+    };
+    struct Feed {
+        AudioHandle handle = 0;
+        AudioHandle channel = 0;
+        std::unique_ptr<EncoderProcess> process;
+        std::atomic<std::uint64_t> next{0};
+        std::atomic<std::uint64_t> end{NoEnd};
+    };
+
+    int openDevice(AudioFormat format);
+    void closeDevice();
+    const Channel* find(AudioHandle channel) const;
+    std::shared_ptr<Feed> findFeed(AudioHandle encoder) const;
+    void route();
+    void wakeRouter();
+
+    AudioBackend& backend_;
+    CaptureInputs inputs_;
+    bool initialised_ = false;
+    SampleRing ring_;
+    std::atomic<float> gain_{1.0f};
+    std::atomic<int> level_{0};
+    std::atomic<int> deviceChannels_{1};
+
+    // Device state, under deviceMutex_ (API thread and router's recovery).
+    mutable std::mutex deviceMutex_;
+    bool deviceOpen_ = false;
+    bool reopen_ = false;
+    QString deviceName_;
+    AudioFormat deviceFormat_;
+    std::uint64_t continueFrom_ = NoEnd;
+
+    // API thread only.
+    std::map<AudioHandle, std::unique_ptr<Channel>> channels_;
+    AudioHandle running_ = 0;
+
+    // Shared with the router.
+    mutable std::mutex feedsMutex_;
+    std::condition_variable feedsChanged_;
+    std::vector<std::shared_ptr<Feed>> feeds_;
+    bool wake_ = false;
+    bool quit_ = false;
+    std::thread router_;
+};

@@ -1,0 +1,43 @@
+#include "SndfileDecoder.h"
+
+#include "app/AudioLibrary.h"
+
+#include <QFile>
+#include <sndfile.h>
+
+std::unique_ptr<SndfileDecoder> SndfileDecoder::open(const QString& path, int& error) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file) {
+        error = QFile::exists(path) ? AudioError::FileForm : AudioError::FileOpen;
+        return nullptr;
+    }
+    std::unique_ptr<SndfileDecoder> decoder(new SndfileDecoder(file));
+    if (info.samplerate <= 0 || info.channels < 1 || info.channels > 8 || info.frames <= 0 ||
+        !info.seekable) {
+        error = AudioError::FileForm;
+        return nullptr;
+    }
+    decoder->rate_ = info.samplerate;
+    decoder->channels_ = info.channels;
+    decoder->length_ = info.frames;
+    error = AudioError::Ok;
+    return decoder;
+}
+
+SndfileDecoder::~SndfileDecoder() {
+    sf_close(file_);
+}
+
+bool SndfileDecoder::seek(std::int64_t frame) {
+    if (frame < 0 || frame > length_)
+        return false;
+    return sf_seek(file_, frame, SEEK_SET) == frame;
+}
+
+std::int64_t SndfileDecoder::read(std::int16_t* out, std::int64_t frames) {
+    const sf_count_t got = sf_readf_short(file_, out, frames);
+    if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR)
+        return -1;
+    return got;
+}

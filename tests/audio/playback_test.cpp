@@ -1,0 +1,353 @@
+#include "AudioTestSupport.h"
+#include "platform/audio/AudioFactory.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace audiotest;
+
+namespace {
+
+struct TestFile {
+    const char* name;
+    int rate;
+    int channels;
+    double seconds;
+    bool mp3;
+};
+
+// Second k of the stepped tone sounds at 300 + 100 k Hz, so the content shows where playback stands.
+double steppedHz(std::int64_t frame, int rate) {
+    return 300.0 + 100.0 * static_cast<double>(frame / rate);
+}
+
+const TestFile Stepped{"stepped.mp3", 44100, 2, 3.0, true};
+const TestFile MonoLow{"mono22k.mp3", 22050, 1, 2.5, true};
+const TestFile Short48k{"short48k.mp3", 48000, 2, 0.7, true};
+const TestFile Wave{"tone.wav", 44100, 2, 1.25, false};
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        for (const TestFile& file : {Stepped, MonoLow, Short48k, Wave}) {
+            const auto frames = static_cast<std::int64_t>(file.seconds * file.rate);
+            const int rate = file.rate;
+            const Samples samples =
+                sine(file.rate, file.channels, frames, [rate](std::int64_t f) { return steppedHz(f, rate); });
+            if (file.mp3)
+                makeMp3(path(file), file.rate, file.channels, samples);
+            else
+                writeWav(path(file), file.rate, file.channels, samples);
+        }
+        makeMp3(dir_->filePath("a440.mp3"), 44100, 2,
+                sine(44100, 2, 4 * 44100, [](std::int64_t) { return 440.0; }));
+        makeMp3(dir_->filePath("b1000.mp3"), 44100, 2,
+                sine(44100, 2, 4 * 44100, [](std::int64_t) { return 1000.0; }));
+    }
+    static void TearDownTestSuite() { dir_.reset(); }
+    static QString path(const TestFile& file) { return dir_->filePath(QString::fromLatin1(file.name)); }
+    static QString path(const char* name) { return dir_->filePath(QString::fromLatin1(name)); }
+
+    void SetUp() override {
+        audio_ = createNullAudioLibrary();
+        ASSERT_TRUE(lib().Init(-1, 44100, 0));
+    }
+    AudioEngine& lib() { return *audio_.library; }
+    NullBackend& device() { return *audio_.backend; }
+    AudioHandle open(const QString& file) {
+        const AudioHandle handle = lib().StreamCreateFile(file);
+        EXPECT_NE(handle, 0u) << file.toStdString();
+        return handle;
+    }
+
+    static std::unique_ptr<QTemporaryDir> dir_;
+    NullAudioLibrary audio_;
+};
+std::unique_ptr<QTemporaryDir> PlaybackTest::dir_;
+
+constexpr std::int64_t BytesPerSecond = 44100 * 4;
+// The converter is handed a frame or two ahead of the output.
+constexpr std::int64_t PositionSlack = 16;
+
+class LengthTest : public PlaybackTest, public ::testing::WithParamInterface<TestFile> {};
+
+TEST_P(LengthTest, LengthInBytesAndSecondsIsThatOfTheDecodedSamples) {
+    const TestFile file = GetParam();
+    const AudioHandle stream = open(path(file));
+    const auto frames = static_cast<std::int64_t>(file.seconds * file.rate);
+    const std::int64_t bytes = frames * file.channels * 2;
+    EXPECT_EQ(lib().ChannelGetLength(stream), bytes);
+    EXPECT_DOUBLE_EQ(lib().ChannelBytes2Seconds(stream, bytes), static_cast<double>(frames) / file.rate);
+    EXPECT_EQ(lib().ChannelSeconds2Bytes(stream, file.seconds), bytes);
+    if (file.mp3)
+        EXPECT_EQ(static_cast<std::int64_t>(decodeMp3(path(file)).size()) * 2, bytes);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), 0);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, LengthTest, ::testing::Values(Stepped, MonoLow, Short48k, Wave),
+                         [](const auto& info) {
+                             return std::string(info.param.mp3 ? "mp3_" : "wav_") +
+                                    std::to_string(info.param.rate) + "_" +
+                                    std::to_string(info.param.channels);
+                         });
+
+TEST_F(PlaybackTest, PlaysTheWholeFileWithoutGapsThenStopsAtItsLength) {
+    const AudioHandle stream = open(path(Stepped));
+    device().keepOutput(true);
+    ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    device().advance(3.5);
+    const Samples out = device().output();
+    const Samples in = sine(44100, 2, 3 * 44100, [](std::int64_t f) { return steppedHz(f, 44100); });
+    // Sample-aligned from the first frame on: no encoder delay, nothing dropped at the seconds' seams.
+    EXPECT_GT(correlation(slice(out, 0, 6 * 44100), in), 0.99);
+    EXPECT_GT(correlation(slice(out, 2 * 2 * 44100, 44100 * 2), slice(in, 2 * 2 * 44100, 44100 * 2)), 0.99);
+    EXPECT_LT(tonePower(slice(out, 6 * 44100, 2 * 44100), 2, 0, 44100, 500.0), 1e-9); // silence after the end
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), lib().ChannelGetLength(stream));
+}
+
+TEST_F(PlaybackTest, PositionFollowsTheClockAndPauseKeepsIt) {
+    const AudioHandle stream = open(path(Stepped));
+    ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    device().advance(1.0);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond, PositionSlack);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
+
+    ASSERT_TRUE(lib().ChannelPause(stream));
+    const std::int64_t paused = lib().ChannelGetPosition(stream);
+    device().keepOutput(true);
+    device().advance(1.0);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Paused);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), paused);
+    EXPECT_LT(tonePower(device().output(), 2, 0, 44100, 400.0), 1e-9);
+
+    ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    device().advance(0.5);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), paused + BytesPerSecond / 2, PositionSlack);
+}
+
+TEST_F(PlaybackTest, StopKeepsThePositionAndPlayGoesOnFromIt) {
+    const AudioHandle stream = open(path(Stepped));
+    lib().ChannelPlay(stream, false);
+    device().advance(1.2);
+    ASSERT_TRUE(lib().ChannelStop(stream));
+    const std::int64_t stopped = lib().ChannelGetPosition(stream);
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), stopped);
+    lib().ChannelPlay(stream, false);
+    device().advance(0.3);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), stopped + BytesPerSecond * 3 / 10, PositionSlack);
+}
+
+TEST_F(PlaybackTest, SetPositionMovesPlaybackToThatPlaceInTheFile) {
+    const AudioHandle stream = open(path(Stepped));
+    const std::int64_t two = lib().ChannelSeconds2Bytes(stream, 2.0);
+    ASSERT_EQ(two, 2 * BytesPerSecond);
+    ASSERT_TRUE(lib().ChannelSetPosition(stream, two));
+    EXPECT_EQ(lib().ChannelGetPosition(stream), two);
+
+    device().keepOutput(true);
+    lib().ChannelPlay(stream, false);
+    device().advance(0.25);
+    EXPECT_NEAR(zeroCrossingHz(device().output(), 2, 44100), 500.0, 15.0);
+
+    // Back to the start while playing.
+    ASSERT_TRUE(lib().ChannelSetPosition(stream, 0));
+    EXPECT_EQ(lib().ChannelGetPosition(stream), 0);
+    device().keepOutput(true);
+    device().advance(0.25);
+    EXPECT_NEAR(zeroCrossingHz(device().output(), 2, 44100), 300.0, 15.0);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond / 4, PositionSlack);
+}
+
+TEST_F(PlaybackTest, SetPositionOutsideTheStreamIsRefused) {
+    const AudioHandle stream = open(path(Stepped));
+    const std::int64_t length = lib().ChannelGetLength(stream);
+    EXPECT_FALSE(lib().ChannelSetPosition(stream, length + 4));
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Position);
+    EXPECT_FALSE(lib().ChannelSetPosition(stream, -4));
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Position);
+    // Odd byte positions fall to the frame.
+    ASSERT_TRUE(lib().ChannelSetPosition(stream, 4003));
+    EXPECT_EQ(lib().ChannelGetPosition(stream), 4000);
+    // The end itself: the stream ends as soon as it plays.
+    ASSERT_TRUE(lib().ChannelSetPosition(stream, length));
+    lib().ChannelPlay(stream, false);
+    device().advance(0.05);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), length);
+}
+
+TEST_F(PlaybackTest, AnEndedStreamPlaysAgainFromItsStart) {
+    const AudioHandle stream = open(path(Short48k));
+    lib().ChannelPlay(stream, false);
+    device().advance(1.0);
+    ASSERT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    ASSERT_EQ(lib().ChannelGetPosition(stream), lib().ChannelGetLength(stream));
+    lib().ChannelPlay(stream, false);
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), 48000 * 4 / 2, 64);
+}
+
+TEST_F(PlaybackTest, TwoStreamsPlayAtTheSameTime) {
+    const AudioHandle song = open(path("a440.mp3"));
+    const AudioHandle music = open(path("b1000.mp3"));
+    device().keepOutput(true);
+    lib().ChannelPlay(song, false);
+    lib().ChannelPlay(music, false);
+    device().advance(1.0);
+    EXPECT_EQ(lib().ChannelIsActive(song), AudioLibrary::Playing);
+    EXPECT_EQ(lib().ChannelIsActive(music), AudioLibrary::Playing);
+    EXPECT_NEAR(lib().ChannelGetPosition(song), BytesPerSecond, PositionSlack);
+    EXPECT_NEAR(lib().ChannelGetPosition(music), BytesPerSecond, PositionSlack);
+    const Samples out = device().output();
+    const double a = tonePower(out, 2, 0, 44100, 440.0);
+    const double b = tonePower(out, 2, 1, 44100, 1000.0);
+    const double neither = tonePower(out, 2, 0, 44100, 700.0);
+    EXPECT_GT(a, 0.01);
+    EXPECT_GT(b, 0.01);
+    EXPECT_LT(neither, a / 1000);
+
+    // Stopping one leaves the other playing.
+    lib().ChannelStop(music);
+    device().keepOutput(true);
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(song), AudioLibrary::Playing);
+    EXPECT_LT(tonePower(device().output(), 2, 0, 44100, 1000.0),
+              tonePower(device().output(), 2, 0, 44100, 440.0) / 1000);
+}
+
+TEST_F(PlaybackTest, MonoOutputMixesTheStreamDownAndKeepsItsOwnFormat) {
+    ASSERT_TRUE(lib().Free());
+    ASSERT_TRUE(lib().Init(-1, 44100, AudioLibrary::DeviceMono));
+    EXPECT_EQ(device().playbackFormat().channels, 1);
+    const AudioHandle stream = open(path(Stepped));
+    EXPECT_EQ(lib().ChannelGetLength(stream), 3 * BytesPerSecond);
+    device().keepOutput(true);
+    lib().ChannelPlay(stream, false);
+    device().advance(0.5);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond / 2, PositionSlack);
+    EXPECT_NEAR(zeroCrossingHz(device().output(), 1, 44100), 300.0, 15.0);
+}
+
+TEST_F(PlaybackTest, ManyStreamsStayPlayable) {
+    // More streams than keep their decoders: the early ones are reloaded when played or moved.
+    std::vector<AudioHandle> streams;
+    for (int i = 0; i < 8; ++i)
+        streams.push_back(open(path(Stepped)));
+    device().advance(0.2);
+    ASSERT_TRUE(lib().ChannelSetPosition(streams[0], lib().ChannelSeconds2Bytes(streams[0], 1.0)));
+    device().keepOutput(true);
+    lib().ChannelPlay(streams[0], false);
+    lib().ChannelPlay(streams[1], false);
+    device().advance(0.5);
+    EXPECT_NEAR(lib().ChannelGetPosition(streams[0]), BytesPerSecond * 3 / 2, PositionSlack);
+    EXPECT_NEAR(lib().ChannelGetPosition(streams[1]), BytesPerSecond / 2, PositionSlack);
+    const Samples out = device().output();
+    EXPECT_GT(tonePower(out, 2, 0, 44100, 400.0), 0.005);
+    EXPECT_GT(tonePower(out, 2, 0, 44100, 300.0), 0.005);
+}
+
+TEST_F(PlaybackTest, FreeInvalidatesTheStreams) {
+    const AudioHandle stream = open(path(Stepped));
+    lib().ChannelPlay(stream, false);
+    ASSERT_TRUE(lib().Free());
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), -1);
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Handle);
+    EXPECT_EQ(lib().StreamCreateFile(path(Stepped)), 0u);
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Init);
+    EXPECT_FALSE(lib().Free());
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Init);
+}
+
+struct BadFile {
+    const char* name;
+    QByteArray content; // null: the file does not exist
+    int error;
+};
+
+class BadFileTest : public PlaybackTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadFileTest, GivesNoHandleAndTheErrorCode) {
+    const BadFile bad = GetParam();
+    const QString file = dir_->filePath(QString::fromLatin1(bad.name));
+    if (!bad.content.isNull()) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bad.content);
+    }
+    EXPECT_EQ(lib().StreamCreateFile(file), 0u);
+    EXPECT_EQ(lib().ErrorGetCode(), bad.error);
+}
+
+QByteArray noise() {
+    QByteArray bytes;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        x = x * 1664525u + 1013904223u;
+        bytes.append(static_cast<char>(x >> 24));
+    }
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadFileTest,
+    ::testing::Values(BadFile{"missing.mp3", QByteArray(), AudioError::FileOpen},
+                      BadFile{"empty.mp3", QByteArray(""), AudioError::FileForm},
+                      BadFile{"text.mp3", QByteArray("Lied 1\r\nLied 2\r\n").repeated(50),
+                              AudioError::FileForm},
+                      BadFile{"noise.mp3", noise(), AudioError::FileForm},
+                      BadFile{"header.wav", QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16), AudioError::FileForm}),
+    [](const auto& info) {
+        return std::string(info.param.name).substr(0, std::string(info.param.name).find('.'));
+    });
+
+TEST_F(PlaybackTest, InvalidHandlesGiveTheErrorValues) {
+    for (const AudioHandle handle : {AudioHandle{0}, AudioHandle{4711}}) {
+        EXPECT_EQ(lib().ChannelIsActive(handle), AudioLibrary::Stopped);
+        EXPECT_EQ(lib().ChannelGetLength(handle), -1);
+        EXPECT_EQ(lib().ChannelGetPosition(handle), -1);
+        EXPECT_EQ(lib().ChannelBytes2Seconds(handle, 100), -1.0);
+        EXPECT_EQ(lib().ChannelSeconds2Bytes(handle, 1.0), -1);
+        EXPECT_EQ(lib().ChannelGetLevel(handle), -1);
+        EXPECT_FALSE(lib().ChannelPlay(handle, false));
+        EXPECT_FALSE(lib().ChannelPause(handle));
+        EXPECT_FALSE(lib().ChannelStop(handle));
+        EXPECT_FALSE(lib().ChannelSetPosition(handle, 0));
+        EXPECT_EQ(lib().ErrorGetCode(), AudioError::Handle);
+    }
+}
+
+TEST_F(PlaybackTest, PauseOfAStreamThatDoesNotPlayIsRefused) {
+    const AudioHandle stream = open(path(Stepped));
+    EXPECT_FALSE(lib().ChannelPause(stream));
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::NoPlay);
+    lib().ChannelPlay(stream, false);
+    ASSERT_TRUE(lib().ChannelPause(stream));
+    EXPECT_FALSE(lib().ChannelPause(stream));
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Already);
+}
+
+TEST_F(PlaybackTest, DeviceOpeningIsChecked) {
+    EXPECT_FALSE(lib().Init(-1, 44100, 0));
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Already);
+    EXPECT_EQ(lib().GetVersion() >> 16, 0x0204u);
+
+    NullBackend::Options options;
+    options.playbackFails = true;
+    NullAudioLibrary broken = createNullAudioLibrary(options);
+    EXPECT_FALSE(broken.library->Init(-1, 44100, AudioLibrary::DeviceMono));
+    EXPECT_EQ(broken.library->ErrorGetCode(), AudioError::Device);
+    EXPECT_FALSE(broken.library->Stop());
+    EXPECT_EQ(broken.library->ErrorGetCode(), AudioError::Init);
+}
+
+} // namespace
