@@ -80,6 +80,17 @@ INSTANTIATE_TEST_SUITE_P(Steps, WriteFailure,
                                                             MP3ERR_FOpenR}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(TagFailure, FailedInPlaceWriteRestoresTheOldTag) {
+    original = buildTag(3, 0, frameV3("TIT2", latin1("alt")), 500) + audio(1000);
+    FailingStream stream(original);
+    ASSERT_EQ(tag.ReadFromStream(stream), MP3ERR_None);
+    tag.SetTitle(QStringLiteral("neu"));
+    stream.failWriteAt = 100; // in the padding
+    EXPECT_EQ(tag.WriteToStream(stream), MP3ERR_SWrite);
+    EXPECT_EQ(stream.failWriteAt, -1);
+    EXPECT_EQ(stream.data(), original);
+}
+
 TEST_F(TagFailure, AudioThatCannotBeSavedLeavesTheFileUnchanged) {
     FailingStream stream(original);
     ASSERT_EQ(tag.ReadFromStream(stream), MP3ERR_None);

@@ -98,6 +98,19 @@ TEST_F(TagFile, FileWithoutTagGetsANewOneWithATitleOfOneBlank) {
     EXPECT_EQ(afterTag(out), sound);
 }
 
+TEST_F(TagFile, UnsynchronisedV24TagIsWrittenFrameByFrame) {
+    const QByteArray priv = frameV4("PRIV", bytes({'o', 0, 0xFF, 0xE0}));
+    const QByteArray sound = audio(2000);
+    writeFile(path(), buildTag(4, 0x80, frameV4("TIT2", latin1("a")) + priv) + sound);
+    ASSERT_EQ(tag.ReadFromFile(path()), MP3ERR_None);
+    EXPECT_TRUE(tag.FlgUnsynch());
+    tag.SetTitle(QStringLiteral("b"));
+    ASSERT_EQ(tag.WriteToFile(path()), MP3ERR_None);
+    const QByteArray expected =
+        frameV4("TIT2", latin1("b")) + frameV4("PRIV", bytes({'o', 0, 0xFF, 0, 0xE0}), 0, 0x02);
+    EXPECT_EQ(readFile(path()), buildTag(4, 0x80, expected) + sound);
+}
+
 struct NotATagCase {
     const char* name;
     QByteArray data;
