@@ -24,7 +24,8 @@ struct AppState {
     DateTime NextMeetingTime = 0;
     bool SlotChosen = false;
     QString pfad_lk;
-    // Files of the playback sources: 1..3 meeting slots, 4 other source, 5..7 background music, 8 random song.
+    // Files of the playback sources: 1..3 meeting slots, 4 other source, 5..7 background music, 8 random
+    // song.
     std::array<QString, 9> SlotFiles;
     bool CdSource = false;
 };

@@ -101,7 +101,8 @@ void SongLibrary::ComboBoxDropDown(int caller) {
     const int code = caller == NumberPicker::SpecialSong
                          ? NumberPicker::requestCode(caller, 0)
                          : NumberPicker::slotRequestCode(caller, source->currentText()); // throws on text
-    const QWidget* anchor = caller == NumberPicker::SpecialSong ? static_cast<QWidget*>(ui.GroupBox2) : ui.Panel2;
+    const QWidget* anchor =
+        caller == NumberPicker::SpecialSong ? static_cast<QWidget*>(ui.GroupBox2) : ui.Panel2;
     const int left = anchor->mapTo(form_.centralWidget(), QPoint(0, 0)).x();
     const int top = NumberPicker::topBelow(source->y(), source->height());
     QTableWidget* grid = ui.StringGrid1;
@@ -123,8 +124,8 @@ void SongLibrary::markPickerCell() {
     for (int r = 0; r < grid->rowCount(); ++r)
         for (int c = 0; c < grid->columnCount(); ++c)
             if (QTableWidgetItem* item = grid->item(r, c))
-                item->setBackground(marked && marked->row == r && marked->column == c ? QBrush(QColor(0, 128, 0))
-                                                                                       : QBrush());
+                item->setBackground(
+                    marked && marked->row == r && marked->column == c ? QBrush(QColor(0, 128, 0)) : QBrush());
 }
 
 void SongLibrary::StringGrid1SelectCell(int column, int row) {
@@ -157,7 +158,8 @@ void SongLibrary::LiedereinlesenClick() {
     form_.Button3Click();
     form_.form().Button3->setProperty("Tag", 1);
 
-    if (const QString warning = songFolderWarning(state.pfad_lk, form_.songConfig().SongFileExt); !warning.isEmpty())
+    if (const QString warning = songFolderWarning(state.pfad_lk, form_.songConfig().SongFileExt);
+        !warning.isEmpty())
         services.dialogs.showMessage(warning);
 
     const QString listFile = form_.dataFiles().songListFile();

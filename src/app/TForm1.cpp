@@ -3,6 +3,7 @@
 #include "BigButtonsView.h"
 #include "MainCaptions.h"
 #include "SongLibrary.h"
+#include "SongListEditorView.h"
 #include "StartupRules.h"
 #include "common/Clock.h"
 #include "common/Dialogs.h"
@@ -24,6 +25,7 @@ TForm1::TForm1(Services& services, QWidget* parent)
     ui->ListBox2->addItems(uiTexts_);
     applyUiCaptions(*ui, uiTexts_);
     songs_ = std::make_unique<SongLibrary>(*this);
+    songListEditor_ = std::make_unique<SongListEditorView>(*this);
     wireMenus();
     FormCreate();
 }

@@ -17,6 +17,7 @@ class TForm1;
 class QAction;
 class QRadioButton;
 class SongLibrary;
+class SongListEditorView;
 
 // The main window: owns the state, the controls and the wiring; runs start-up and closing.
 class TForm1 : public QMainWindow {
@@ -29,6 +30,7 @@ public:
     Ui::TForm1& form() { return *ui; }
     const Services& services() const { return services_; }
     SongLibrary& songs() { return *songs_; }
+    SongListEditorView& songListEditor() { return *songListEditor_; }
     AppState& state() { return state_; }
     Settings& settings() { return settings_; }
     SongConfig& songConfig() { return songConfig_; }
@@ -88,4 +90,5 @@ private:
     std::vector<QAction*> newItem_;
     std::vector<QRadioButton*> newButton_;
     std::unique_ptr<SongLibrary> songs_;
+    std::unique_ptr<SongListEditorView> songListEditor_;
 };

@@ -14,7 +14,7 @@ public:
     virtual void information(const QString& title, const QString& text) = 0;
     // Warning box with its own title and an OK button (the audio device errors).
     virtual void error(const QString& title, const QString& text) = 0;
-    // Yes/No question; true for Yes.
+    // Question with the buttons "OK" and "Abbrechen"; true for OK.
     virtual bool confirm(const QString& title, const QString& text) = 0;
     // File dialogs; an empty result means cancelled.
     virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QThread>
 
 namespace {
@@ -44,8 +45,11 @@ void QtDialogs::error(const QString& title, const QString& text) {
 
 bool QtDialogs::confirm(const QString& title, const QString& text) {
     return onUiThread([&] {
-        return QMessageBox::question(parentWindow(), title, text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parentWindow());
+        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        box.exec();
+        return box.clickedButton() == ok;
     });
 }
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/TForm1.h"
+#include "common/TextFile.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeFolders.h"
+#include "ui_TForm1.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+// Builds the real main window on fake services whose files live in a temporary folder.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override { clock.set(2026, 12, 9, 8, 0); }
+
+    std::unique_ptr<TForm1> start() {
+        Services services{dialogs, clock, folders};
+        services_ = std::make_unique<Services>(services);
+        return std::make_unique<TForm1>(*services_);
+    }
+    QString commonFile(const QString& name) { return folders.commonDataFolder() + "/Kandolor/" + name; }
+    QString settingsFile() { return folders.userDataFolder() + QStringLiteral("/Kandolor/Kandolor.cfg"); }
+    void writeFile(const QString& path, const QStringList& lines) {
+        QDir().mkpath(QFileInfo(path).path());
+        TextFile::writeLines(path, lines);
+    }
+    QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // A song folder with count empty song files iasn_<code>_001<ext> ..., configured as the song folder.
+    QString makeSongFolder(int count, const QString& code = QStringLiteral("X")) {
+        const QString folder = folders.root() + QStringLiteral("/lieder/");
+        QDir().mkpath(folder);
+        for (int n = 1; n <= count; ++n)
+            QFile(folder + QStringLiteral("iasn_%1_%2.mp3").arg(code).arg(n, 3, 10, QLatin1Char('0')))
+                .open(QIODevice::WriteOnly);
+        writeFile(commonFile("Kandolor.txt"),
+                  {folder, QStringLiteral(".mp3"), QStringLiteral("474500066"), QStringLiteral("135")});
+        return folder;
+    }
+    QStringList fullSettings() {
+        return {QStringLiteral("700"),
+                QStringLiteral("900"),
+                QStringLiteral("64"),
+                QStringLiteral("0"),
+                QString(),
+                QStringLiteral("20"),
+                QStringLiteral("1"),
+                QStringLiteral("0"),
+                QStringLiteral("1"),
+                QStringLiteral("3"),
+                QStringLiteral(" 8.12500000000000E-0001 4.16666666666667E-0001"),
+                folders.homeFolder() + QStringLiteral("/Mitschnitte/"),
+                QStringLiteral("75"),
+                QStringLiteral("90"),
+                QStringLiteral("2"),
+                QString(),
+                QStringLiteral("1"),
+                QStringLiteral(" 2.08333333333333E-0002")};
+    }
+
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeFolders folders;
+    std::unique_ptr<Services> services_;
+};
