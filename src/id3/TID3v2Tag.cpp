@@ -11,6 +11,19 @@
 #include <QFile>
 #include <algorithm>
 
+namespace {
+// True when the stream holds only zero bytes from its position up to end.
+bool onlyZerosUpTo(ByteStream& stream, qint64 end) {
+    constexpr qint64 Chunk = 64 * 1024;
+    while (stream.position() < end) {
+        const QByteArray part = stream.readExact(qMin(Chunk, end - stream.position()));
+        if (std::any_of(part.begin(), part.end(), [](char c) { return c != '\0'; }))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
 TID3v2Tag::TID3v2Tag(Dialogs& dialogs, Folders& folders) : dialogs_(dialogs), folders_(folders) {}
 
 void TID3v2Tag::Clear() {
@@ -121,8 +134,7 @@ void TID3v2Tag::ReadFrames(ByteStream& stream, qint64 end) {
         fPaddingSize = static_cast<std::uint32_t>(end - start);
         fUsePadding = true;
         stream.seek(start);
-        const QByteArray padding = stream.readExact(end - start);
-        unknownBytes = std::any_of(padding.begin(), padding.end(), [](char c) { return c != '\0'; });
+        unknownBytes = !onlyZerosUpTo(stream, end);
         break;
     }
     fUnknownData = unknownBytes;

@@ -82,13 +82,6 @@ TEST(FrameText, CommentDescriptionEndsAtAnAlignedDoubleZero) {
     EXPECT_EQ(parts.text, QStringLiteral("t"));
 }
 
-TEST(FrameText, ShortOrUnparsableCommentIsEmpty) {
-    QString lang, desc, text;
-    TID3v2Frame frame("COMM", 3);
-    frame.GetCommentsLyrics(lang, desc, text);
-    EXPECT_TRUE(lang.isEmpty() && desc.isEmpty() && text.isEmpty());
-}
-
 TEST(FrameText, AutoCorrectReadsEightBitWithTheChosenCodePage) {
     id3::Text8BitReading reading{true, CodePageTable[3]}; // Cyrillic (Windows)
     ASSERT_EQ(CodePageTable[3].CodePage, 1251u);

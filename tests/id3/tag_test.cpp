@@ -215,12 +215,3 @@ TEST_F(TagFile, TemporaryFilesTakeTheFirstFreeNames) {
     EXPECT_EQ(tempFiles(), QStringList{QStringLiteral("TagTemp.t00")});
     EXPECT_EQ(readFile(stale), QByteArray("old"));
 }
-
-TEST_F(TagFile, PaddingSizeUsesTheClusterOfTheFile) {
-    folders.cluster = 512;
-    EXPECT_EQ(tag.GetPaddingSize(path(), true, 1000), 24u);
-    EXPECT_EQ(tag.GetPaddingSize(path(), true, 1024), 512u);
-    EXPECT_EQ(tag.GetPaddingSize(path(), false, 1000), 1048u);
-    folders.cluster = 0;
-    EXPECT_EQ(tag.GetPaddingSize(path(), true, 2048), 2048u);
-}
