@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace id3test;
 
@@ -34,6 +35,9 @@ struct RoundTripCase {
     QByteArray raw;
     bool parsable;
 };
+void PrintTo(const RoundTripCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FrameRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
@@ -120,6 +124,10 @@ struct UnsyncCase {
     QByteArray plain;
     QByteArray unsynced;
 };
+void PrintTo(const UnsyncCase& c, std::ostream* os) {
+    *os << c.plain.toHex(' ').constData();
+}
+
 class Unsynchronisation : public ::testing::TestWithParam<UnsyncCase> {};
 
 TEST_P(Unsynchronisation, BothWays) {

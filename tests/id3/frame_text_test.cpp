@@ -3,6 +3,7 @@
 #include "id3/TID3v2Frame.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using id3test::bytes;
 
@@ -45,6 +46,9 @@ struct DecodeCase {
     int encoding;
     QString expected;
 };
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DecodeText : public ::testing::TestWithParam<DecodeCase> {};
 

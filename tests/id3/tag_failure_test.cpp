@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace id3test;
 
@@ -59,6 +60,10 @@ struct WriteFailureCase {
     qint64 failWriteAt; // offset in the target
     TMP3Error result;
 };
+void PrintTo(const WriteFailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WriteFailure : public TagFailure, public ::testing::WithParamInterface<WriteFailureCase> {};
 
 TEST_P(WriteFailure, FileIsRestoredAndNoTemporaryFileStays) {
@@ -130,6 +135,10 @@ struct DamagedCase {
     TMP3Error readResult;
     size_t framesRead;
 };
+void PrintTo(const DamagedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DamagedTag : public TagFailure, public ::testing::WithParamInterface<DamagedCase> {};
 
 // What the reader did not understand is never written over: the write leaves the file as it is.

@@ -8,6 +8,7 @@
 
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <taglib/commentsframe.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -165,6 +166,9 @@ struct HandBuilt {
     QList<QByteArray> kept; // as they must appear in the written tag
     const char* composer;   // what TagLib must read from TCOM; empty: not checked
 };
+void PrintTo(const HandBuilt& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HandBuiltTag : public RoundTrip, public ::testing::WithParamInterface<HandBuilt> {};
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace id3test;
 
@@ -116,6 +117,10 @@ struct NotATagCase {
     QByteArray data;
     TMP3Error result;
 };
+void PrintTo(const NotATagCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class NotATag : public TagFile, public ::testing::WithParamInterface<NotATagCase> {};
 
 TEST_P(NotATag, ReadReportsItAndNoTagExists) {
@@ -144,6 +149,10 @@ struct YearCase {
     const char* value;
     const char* expected; // empty: no year frame
 };
+void PrintTo(const YearCase& c, std::ostream* os) {
+    *os << '"' << c.value << '"';
+}
+
 class SetYear : public ::testing::TestWithParam<YearCase> {};
 
 TEST_P(SetYear, WritesOrRemovesTheYearFrame) {
