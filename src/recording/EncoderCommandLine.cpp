@@ -1,0 +1,23 @@
+#include "EncoderCommandLine.h"
+
+namespace recording {
+
+QString TempRecordingName(int recordingCounter) {
+    return QStringLiteral("aufnahme") + QString::number(recordingCounter) + QStringLiteral(".mp3");
+}
+
+QString QuotedValue(const QString& text) {
+    QString value = text;
+    value.replace(QChar(u'"'), QChar(QuoteReplacement));
+    return value;
+}
+
+QString EncoderCommandLine(const QString& userinfo, const QString& topic, const QString& recordingFolder,
+                           const QString& tempRecordingName) {
+    const QString caption = QuotedValue(userinfo);
+    return QStringLiteral("lame -b 48 -m m --id3v2-only --ta \"") + caption + QStringLiteral("\" --tl \"") +
+           caption + QStringLiteral("\" --tc \"") + QuotedValue(topic) +
+           QStringLiteral("\" --tg \"101\" - ") + recordingFolder + tempRecordingName;
+}
+
+} // namespace recording

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace recording {
+
+// Stands for a double quote typed into a text that goes between double quotes on the encoder's command line.
+inline constexpr char16_t QuoteReplacement = u'\u201D'; // ”
+
+// "aufnahme" + counter + ".mp3", e.g. aufnahme1.mp3: the name the encoder writes under.
+QString TempRecordingName(int recordingCounter);
+
+// The text with every double quote replaced by QuoteReplacement, so that it cannot end its quoted value.
+QString QuotedValue(const QString& text);
+
+// Command line of the MP3 encoder: 48 kbit/s mono, ID3v2 tag only, artist and album `userinfo`, comment
+// `topic`, genre 101, output file `recordingFolder` + `tempRecordingName` (unquoted at the end, so the folder
+// must hold no blank). The program is "lame", found on the search path. Double quotes in `userinfo` and
+// `topic` are replaced (QuotedValue); split at blanks outside double quotes the line gives exactly
+// lame -b 48 -m m --id3v2-only --ta <userinfo> --tl <userinfo> --tc <topic> --tg 101 - <file>.
+QString EncoderCommandLine(const QString& userinfo, const QString& topic, const QString& recordingFolder,
+                           const QString& tempRecordingName);
+
+} // namespace recording
