@@ -1,5 +1,6 @@
 #pragma once
 
+class AudioLibrary;
 class Clock;
 class Dialogs;
 class Folders;
@@ -9,4 +10,5 @@ struct Services {
     Dialogs& dialogs;
     Clock& clock;
     Folders& folders;
+    AudioLibrary& audio;
 };

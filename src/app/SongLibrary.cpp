@@ -80,19 +80,28 @@ void SongLibrary::ComboBoxChange(int slot) {
         break;
     case SlotState::Found:
         state.SlotFiles[static_cast<std::size_t>(slot)] = check.file;
-        checkBox(slot)->setEnabled(true);
-        checkBox(slot)->setChecked(true);
-        state.SlotChosen = true;
-        colourField(field(slot), SlotValidColour);
-        if (slot == 1 && form_.form().BitBtn5->property("Tag").toInt() == 0) {
-            Ui::TForm1& ui = form_.form();
-            ui.ComboBox6->setProperty("Tag", 0);
-            ui.ComboBox6->setEditText(ui.ComboBox1->currentText());
-            form_.ComboBox6Change();
-        }
         break;
     }
-    form_.CheckBox1Click();
+    try {
+        if (check.state == SlotState::Found)
+            takeSlot(slot);
+        form_.CheckBox1Click();
+    } catch (const std::exception&) {
+        hidePicker(); // failures of the hand-over are swallowed
+    }
+}
+
+void SongLibrary::takeSlot(int slot) {
+    Ui::TForm1& ui = form_.form();
+    checkBox(slot)->setEnabled(true);
+    checkBox(slot)->setChecked(true);
+    form_.state().SlotChosen = true;
+    colourField(field(slot), SlotValidColour);
+    if (slot == 1 && ui.BitBtn5->property("Tag").toInt() == 0) {
+        ui.ComboBox6->setProperty("Tag", 0);
+        ui.ComboBox6->setEditText(ui.ComboBox1->currentText());
+        form_.ComboBox6Change();
+    }
 }
 
 void SongLibrary::ComboBoxDropDown(int caller) {

@@ -28,6 +28,7 @@ public:
 private:
     PickerComboBox* field(int caller) const;
     QCheckBox* checkBox(int slot) const;
+    void takeSlot(int slot);
     void markPickerCell();
     void hidePicker();
 

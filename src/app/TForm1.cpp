@@ -2,6 +2,8 @@
 
 #include "BigButtonsView.h"
 #include "MainCaptions.h"
+#include "Player.h"
+#include "Recorder.h"
 #include "SongLibrary.h"
 #include "SongListEditorView.h"
 #include "StartupRules.h"
@@ -26,6 +28,8 @@ TForm1::TForm1(Services& services, QWidget* parent)
     applyUiCaptions(*ui, uiTexts_);
     songs_ = std::make_unique<SongLibrary>(*this);
     songListEditor_ = std::make_unique<SongListEditorView>(*this);
+    player_ = std::make_unique<Player>(*this);
+    recorder_ = std::make_unique<Recorder>(*this);
     wireMenus();
     FormCreate();
 }
@@ -112,6 +116,7 @@ void TForm1::FormCreate() {
                 "Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für Aufnahme am Laptop einstecken,\n"
                 "dann mit OK bestätigen !"));
     });
+    step([this] { recorder_->InitRecording(); });
     step([this] { songs_->LiedereinlesenClick(); });
     step([this] { ui->BitBtn4->setText(uiTexts_.at(28)); });
 }
@@ -289,12 +294,25 @@ void TForm1::SaveSongConfig() {
     TextFile::writeLines(files_.songConfigFile(), SettingsFormat::writeSongConfig(songConfig_));
 }
 
-void TForm1::FormDestroy() {}
+void TForm1::FormDestroy() {
+    recorder_->ReleaseAudio();
+}
 
-// The player, the other sources, the background music and the deletion of old recordings are
+void TForm1::CheckBox1Click() {
+    player_->CheckBox1Click();
+}
+
+// The other sources, the background music, the deletion of old recordings and the recording controls are
 // separate subsystems; until they are built these entry points do nothing.
-void TForm1::CheckBox1Click() {}
 void TForm1::ComboBox4Change() {}
 void TForm1::ComboBox6Change() {}
 void TForm1::Button3Click() {}
 void TForm1::DeleteOldRecordings() {}
+void TForm1::PrepareOtherSource(bool) {}
+void TForm1::PlayCdTrack() {}
+void TForm1::StopCdTrack() {}
+void TForm1::CdProgressTick() {}
+void TForm1::TrackBar1Change() {}
+void TForm1::bStopClick() {}
+void TForm1::bRecordClick() {}
+void TForm1::ResetRecordingFields(int) {}

@@ -18,6 +18,8 @@ class QAction;
 class QRadioButton;
 class SongLibrary;
 class SongListEditorView;
+class Player;
+class Recorder;
 
 // The main window: owns the state, the controls and the wiring; runs start-up and closing.
 class TForm1 : public QMainWindow {
@@ -31,6 +33,8 @@ public:
     const Services& services() const { return services_; }
     SongLibrary& songs() { return *songs_; }
     SongListEditorView& songListEditor() { return *songListEditor_; }
+    Player& player() { return *player_; }
+    Recorder& recorder() { return *recorder_; }
     AppState& state() { return state_; }
     Settings& settings() { return settings_; }
     SongConfig& songConfig() { return songConfig_; }
@@ -54,6 +58,14 @@ public:
     void ComboBox6Change();
     void Button3Click();
     void DeleteOldRecordings();
+    void PrepareOtherSource(bool busy);
+    void PlayCdTrack();
+    void StopCdTrack();
+    void CdProgressTick();
+    void TrackBar1Change();
+    void bStopClick();
+    void bRecordClick();
+    void ResetRecordingFields(int part);
 
     // Runs an entry point that Qt calls: an error stops it and is shown.
     void step(const std::function<void()>& action);
@@ -80,6 +92,7 @@ private:
 
     void wireMenus();
 
+    int handlerDepth_ = 0;
     std::unique_ptr<Ui::TForm1> ui;
     Services& services_;
     AppState state_;
@@ -91,4 +104,6 @@ private:
     std::vector<QRadioButton*> newButton_;
     std::unique_ptr<SongLibrary> songs_;
     std::unique_ptr<SongListEditorView> songListEditor_;
+    std::unique_ptr<Player> player_;
+    std::unique_ptr<Recorder> recorder_;
 };

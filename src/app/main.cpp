@@ -2,6 +2,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemFolders.h"
+#include "platform/audio/AudioFactory.h"
 
 #include <QApplication>
 
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     SystemClock clock;
     SystemFolders folders;
-    Services services{dialogs, clock, folders};
+    const std::unique_ptr<AudioLibrary> audio = createAudioLibrary();
+    Services services{dialogs, clock, folders, *audio};
 
     TForm1 mainWindow(services);
     mainWindow.show();

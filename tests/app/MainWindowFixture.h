@@ -1,14 +1,17 @@
 #pragma once
 
 #include "app/TForm1.h"
+#include "audio/AudioTestSupport.h"
 #include "common/TextFile.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeFolders.h"
+#include "platform/audio/AudioFactory.h"
 #include "ui_TForm1.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Builds the real main window on fake services whose files live in a temporary folder.
@@ -17,7 +20,7 @@ protected:
     void SetUp() override { clock.set(2026, 12, 9, 8, 0); }
 
     std::unique_ptr<TForm1> start() {
-        Services services{dialogs, clock, folders};
+        Services services{dialogs, clock, folders, *audio.library};
         services_ = std::make_unique<Services>(services);
         return std::make_unique<TForm1>(*services_);
     }
@@ -31,13 +34,22 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    // A song folder with count empty song files iasn_<code>_001<ext> ..., configured as the song folder.
+    // A one-second MP3 song, made once per test program.
+    static QString templateSong() {
+        static QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("song.mp3"));
+        if (!QFile::exists(path))
+            audiotest::makeMp3(path, 44100, 2,
+                               audiotest::sine(44100, 2, 44100, [](std::int64_t) { return 440.0; }));
+        return path;
+    }
+    // A song folder with count one-second songs iasn_<code>_001.mp3 ..., configured as the song folder.
     QString makeSongFolder(int count, const QString& code = QStringLiteral("X")) {
         const QString folder = folders.root() + QStringLiteral("/lieder/");
         QDir().mkpath(folder);
         for (int n = 1; n <= count; ++n)
-            QFile(folder + QStringLiteral("iasn_%1_%2.mp3").arg(code).arg(n, 3, 10, QLatin1Char('0')))
-                .open(QIODevice::WriteOnly);
+            QFile::copy(templateSong(),
+                        folder + QStringLiteral("iasn_%1_%2.mp3").arg(code).arg(n, 3, 10, QLatin1Char('0')));
         writeFile(commonFile("Kandolor.txt"),
                   {folder, QStringLiteral(".mp3"), QStringLiteral("474500066"), QStringLiteral("135")});
         return folder;
@@ -66,5 +78,6 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFolders folders;
+    NullAudioLibrary audio = createNullAudioLibrary();
     std::unique_ptr<Services> services_;
 };

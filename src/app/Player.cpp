@@ -1,0 +1,292 @@
+#include "Player.h"
+
+#include "TForm1.h"
+#include "TransportStrip.h"
+#include "common/DateTime.h"
+#include "common/KandolorError.h"
+#include "settings/UiTexts.h"
+#include "songs/Id3TitleReader.h"
+#include "ui_TForm1.h"
+
+#include <QHBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+void colourRadioButton(QRadioButton* button, QPalette::ColorRole role) {
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Window, button->palette().color(role));
+    button->setAutoFillBackground(true);
+    button->setPalette(palette);
+}
+
+} // namespace
+
+Player::Player(TForm1& form) : form_(form), audio_(form.services().audio), strip_(new TransportStrip) {
+    Ui::TForm1& ui = form_.form();
+    auto* layout = new QHBoxLayout(ui.MediaPlayer1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(strip_);
+    Timer1.setInterval(300);
+
+    const auto guardedCall = [this](auto handler) {
+        return [this, handler] { form_.step([=, this] { (this->*handler)(); }); };
+    };
+    for (QCheckBox* box : {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3})
+        QObject::connect(box, &QCheckBox::toggled, &form_, guardedCall(&Player::CheckBox1Click));
+    QObject::connect(ui.RadioButton3, &QRadioButton::toggled, &form_, [this](bool on) {
+        if (on)
+            form_.step([this] { RadioButton3Click(); });
+    });
+    QObject::connect(ui.RadioButton4, &QRadioButton::toggled, &form_, [this](bool on) {
+        if (on)
+            form_.step([this] { RadioButton4Click(); });
+    });
+    QObject::connect(strip_, &TransportStrip::clicked, &form_,
+                     [this](TransportStrip::Button b) { form_.step([=, this] { MediaPlayer1Click(b); }); });
+    QObject::connect(ui.BitBtn3, &QPushButton::clicked, &form_, guardedCall(&Player::BitBtn3Click));
+    QObject::connect(ui.Button4, &QPushButton::clicked, &form_, guardedCall(&Player::Button4Click));
+    QObject::connect(&Timer1, &QTimer::timeout, &form_, guardedCall(&Player::Timer1Timer));
+}
+
+bool Player::meetingGroup() const {
+    return form_.form().RadioButton3->isChecked();
+}
+
+void Player::CheckBox1Click() {
+    AppState& state = form_.state();
+    if (!state.SlotChosen)
+        return;
+    const bool busy = audio_.ChannelIsActive(SongStream) != AudioLibrary::Stopped;
+    Ui::TForm1& ui = form_.form();
+    if (meetingGroup()) {
+        state.CdSource = false;
+        QCheckBox* boxes[] = {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3};
+        const auto checked =
+            std::find_if(std::begin(boxes), std::end(boxes), [](QCheckBox* b) { return b->isChecked(); });
+        const int slot = checked == std::end(boxes) ? 0 : static_cast<int>(checked - std::begin(boxes)) + 1;
+        if (slot > 0) {
+            CurrentFileAnsi = state.SlotFiles[static_cast<std::size_t>(slot)];
+            ui.MediaPlayer1->setEnabled(true);
+            strip_->setEnabledButtons(true, false, false);
+            ui.BitBtn3->setEnabled(true);
+            if (!busy)
+                SongStream = audio_.StreamCreateFile(CurrentFileAnsi);
+            SongEndBytes = audio_.ChannelGetLength(SongStream);
+            SongSeconds = static_cast<int>(std::trunc(audio_.ChannelBytes2Seconds(SongStream, SongEndBytes)));
+            if (SongSeconds >= 0) {
+                ui.TrackBar1->setMaximum(SongSeconds);
+                ui.Gauge1->setMaximum(SongSeconds);
+            }
+            ui.Label3->setText(minutesSeconds(SongSeconds));
+            if (!MarksSet) {
+                SelectionStart = 0;
+                SelectionEnd = ui.TrackBar1->maximum();
+            }
+        }
+        QComboBox* fields[] = {ui.ComboBox1, ui.ComboBox2, ui.ComboBox3};
+        const int number = slot > 0 ? strToInt(fields[slot - 1]->currentText()) : 0;
+        if (number > 0) {
+            ui.Label1->setText(QString::number(number));
+            ui.Label2->setText(QStringLiteral("00:00"));
+            ui.Label10->setText(ReadId3v2Text(CurrentFileAnsi, 1));
+        } else {
+            ui.Label1->setText(QStringLiteral("---"));
+            ui.Label2->setText(QStringLiteral("00:00"));
+            ui.Label3->setText(QStringLiteral("00:00"));
+            ui.Label10->setText(QStringLiteral("---"));
+            ui.MediaPlayer1->setEnabled(false);
+            ui.BitBtn3->setEnabled(false);
+        }
+    } else if (ui.RadioButton4->isChecked()) {
+        form_.PrepareOtherSource(busy);
+    }
+}
+
+void Player::RadioButton3Click() {
+    Ui::TForm1& ui = form_.form();
+    ui.RadioButton1->setEnabled(false);
+    ui.RadioButton2->setEnabled(false);
+    colourRadioButton(ui.RadioButton3, QPalette::Highlight);
+    colourRadioButton(ui.RadioButton4, QPalette::Dark);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.ComboBox4, ui.CheckBox6, ui.GroupBox2, ui.TrackBar1,
+                                                      ui.SpeedButton1, ui.SpeedButton2, ui.SpeedButton3,
+                                                      ui.SpeedButton4, ui.SpeedButton5})
+        w->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.GroupBox1, ui.ComboBox1, ui.ComboBox2, ui.ComboBox3})
+        w->setEnabled(true);
+    CheckBox1Click();
+}
+
+void Player::RadioButton4Click() {
+    Ui::TForm1& ui = form_.form();
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.ComboBox1, ui.ComboBox2, ui.ComboBox3, ui.GroupBox1})
+        w->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui.GroupBox2, ui.ComboBox4, ui.CheckBox6, ui.TrackBar1, ui.SpeedButton1, ui.SpeedButton2,
+             ui.SpeedButton3, ui.SpeedButton4, ui.SpeedButton5, ui.RadioButton1, ui.RadioButton2})
+        w->setEnabled(true);
+    colourRadioButton(ui.RadioButton4, QPalette::Highlight);
+    colourRadioButton(ui.RadioButton3, QPalette::Dark);
+    CheckBox1Click();
+}
+
+void Player::MediaPlayer1Click(int button) {
+    static const QString commands[] = {QStringLiteral("Play"), QStringLiteral("Pause"),
+                                       QStringLiteral("Stop")};
+    PlayerCommand = commands[button];
+    Button4Click();
+}
+
+void Player::BitBtn3Click() {
+    QPushButton* big = form_.form().BitBtn3;
+    big->setEnabled(false);
+    if (big->text() == form_.uiTexts().at(UiText::Start))
+        PlayerCommand = QStringLiteral("Play");
+    if (big->text() == form_.uiTexts().at(UiText::Stop))
+        PlayerCommand = QStringLiteral("Stop");
+    Button4Click();
+}
+
+void Player::Button4Click() {
+    if (PlayerCommand == QLatin1String("Play"))
+        play();
+    else if (PlayerCommand == QLatin1String("Pause"))
+        pause();
+    else if (PlayerCommand == QLatin1String("Stop"))
+        stop();
+}
+
+void Player::setBigButton(int uiText, bool enabled) {
+    form_.form().BitBtn3->setText(form_.uiTexts().at(uiText));
+    if (enabled)
+        form_.form().BitBtn3->setEnabled(true);
+}
+
+void Player::setGroupsEnabled(bool enabled) {
+    Ui::TForm1& ui = form_.form();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ui.RadioButton3, ui.RadioButton4, ui.GroupBox1, ui.GroupBox2})
+        w->setEnabled(enabled);
+}
+
+void Player::play() {
+    if (audio_.ChannelIsActive(SongStream) == AudioLibrary::Paused) {
+        audio_.ChannelPlay(SongStream, false);
+        strip_->setEnabledButtons(false, true, true);
+        setBigButton(UiText::Stop, true);
+        return;
+    }
+    if (!meetingGroup()) {
+        if (!form_.state().CdSource) {
+            if (SongStream != 0) {
+                audio_.ChannelSetPosition(SongStream,
+                                          audio_.ChannelSeconds2Bytes(SongStream, SelectionStart));
+                audio_.ChannelPlay(SongStream, false);
+            }
+        } else {
+            form_.PlayCdTrack();
+        }
+        strip_->setEnabledButtons(false, true, true);
+        setBigButton(UiText::Stop, true);
+    } else {
+        if (SongStream != 0) {
+            audio_.ChannelPlay(SongStream, false);
+            SongEndBytes = audio_.ChannelGetLength(SongStream);
+        }
+        strip_->setEnabledButtons(false, true, true);
+        setBigButton(UiText::Stop, true);
+        recordAroundTheSongs();
+    }
+    Timer1.start(300);
+    setGroupsEnabled(false);
+}
+
+void Player::recordAroundTheSongs() {
+    Ui::TForm1& ui = form_.form();
+    const bool slot1 = ui.CheckBox1->isChecked();
+    const bool slot2 = ui.CheckBox2->isChecked();
+    const bool slot3 = ui.CheckBox3->isChecked();
+    const bool edited = ui.Datei->isModified();
+    if (!ui.autorec->isChecked()) {
+        if (!edited)
+            form_.ResetRecordingFields(1);
+        return;
+    }
+    if (slot1 || slot2) {
+        form_.bStopClick();
+        if (!edited)
+            form_.ResetRecordingFields(slot1 ? 1 : 2);
+    } else if (slot3) {
+        form_.bStopClick();
+    }
+}
+
+void Player::pause() {
+    if (!meetingGroup() && form_.state().CdSource)
+        return;
+    if (SongStream != 0)
+        audio_.ChannelPause(SongStream);
+    strip_->setEnabledButtons(true, false, true);
+}
+
+void Player::stop() {
+    Ui::TForm1& ui = form_.form();
+    const bool meeting = meetingGroup();
+    if (!meeting) {
+        if (!form_.state().CdSource) {
+            if (SongStream != 0)
+                audio_.ChannelStop(SongStream);
+        } else {
+            form_.StopCdTrack();
+        }
+        strip_->setEnabledButtons(true, false, false);
+        setBigButton(UiText::Start, true);
+    } else {
+        if (SongStream != 0)
+            audio_.ChannelStop(SongStream);
+        strip_->setEnabledButtons(true, false, false);
+        setBigButton(UiText::Start, false);
+        if (ui.autorec->isChecked() && (ui.CheckBox1->isChecked() || ui.CheckBox2->isChecked()))
+            form_.bRecordClick();
+    }
+    Timer1.stop();
+    setGroupsEnabled(true);
+    if (meeting) {
+        if (ui.CheckBox1->isChecked()) {
+            ui.CheckBox1->setChecked(false);
+        } else if (ui.CheckBox2->isChecked()) {
+            ui.CheckBox2->setChecked(false);
+        } else if (ui.CheckBox3->isChecked()) {
+            ui.CheckBox3->setChecked(false);
+            form_.Button3Click();
+        }
+    }
+    ui.Gauge1->setValue(0);
+}
+
+void Player::Timer1Timer() {
+    if (form_.state().CdSource) {
+        form_.CdProgressTick();
+        return;
+    }
+    Ui::TForm1& ui = form_.form();
+    const std::int64_t position = audio_.ChannelGetPosition(SongStream);
+    const int elapsed = static_cast<int>(std::trunc(audio_.ChannelBytes2Seconds(SongStream, position)));
+    const QString elapsedText = minutesSeconds(elapsed);
+    ui.Gauge1->setValue(std::clamp(elapsed, ui.Gauge1->minimum(), ui.Gauge1->maximum()));
+    ui.TrackBar1->setValue(std::clamp(elapsed, 0, ui.TrackBar1->maximum()));
+    form_.TrackBar1Change();
+    if (position >= SongEndBytes) {
+        Timer1.stop();
+        PlayerCommand = QStringLiteral("Stop");
+        Button4Click();
+        if (ui.CheckBox6->isChecked() && ui.GroupBox2->isEnabled()) {
+            Timer1.start(300);
+            PlayerCommand = QStringLiteral("Play");
+            Button4Click();
+        }
+    }
+    ui.Label2->setText(elapsedText);
+}

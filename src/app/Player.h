@@ -1,0 +1,53 @@
+#pragma once
+
+#include "AudioLibrary.h"
+
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+
+class TForm1;
+class TransportStrip;
+
+// The song player: preparation of the active source, Play / Pause / Stop and the progress tick.
+class Player {
+public:
+    explicit Player(TForm1& form);
+
+    // Prepares the source of the active group.
+    void CheckBox1Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void MediaPlayer1Click(int button);
+    void BitBtn3Click();
+    // Runs PlayerCommand: "Play", "Pause" or "Stop".
+    void Button4Click();
+    void Timer1Timer();
+
+    TransportStrip& strip() { return *strip_; }
+    QTimer& timer1() { return Timer1; }
+
+    AudioHandle SongStream = 0;
+    std::int64_t SongEndBytes = 0;
+    int SongSeconds = 0;
+    QString CurrentFileAnsi;
+    bool MarksSet = false;
+    QString PlayerCommand;
+    // Selection of the track bar in seconds (start and end marks).
+    int SelectionStart = 0;
+    int SelectionEnd = 0;
+
+private:
+    void play();
+    void pause();
+    void stop();
+    void recordAroundTheSongs();
+    void setGroupsEnabled(bool enabled);
+    void setBigButton(int uiText, bool enabled);
+    bool meetingGroup() const;
+
+    TForm1& form_;
+    AudioLibrary& audio_;
+    TransportStrip* strip_;
+    QTimer Timer1;
+};
