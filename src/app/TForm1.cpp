@@ -117,6 +117,11 @@ void TForm1::FormCreate() {
                 "dann mit OK bestätigen !"));
     });
     step([this] { recorder_->InitRecording(); });
+    step([this] {
+        ui->Button3->setProperty("Tag", 0);
+        Button3Click();
+        ui->Button3->setProperty("Tag", 1);
+    });
     step([this] { songs_->LiedereinlesenClick(); });
     step([this] { ui->BitBtn4->setText(uiTexts_.at(28)); });
 }
@@ -127,6 +132,9 @@ void TForm1::fixLayout() {
     ui->Label10->setText(QStringLiteral("---"));
     ui->Label2->setText(QStringLiteral("00:00"));
     ui->Label3->setText(QStringLiteral("00:00"));
+    QPalette gauge = ui->Gauge1->palette();
+    gauge.setColor(QPalette::Highlight, QColor(0, 128, 0));
+    ui->Gauge1->setPalette(gauge);
     ui->StringGrid2->setGeometry(ui->Panel2->x(), ui->Panel2->y(), ui->GroupBox6->width(),
                                  ui->Panel2->height());
 }
