@@ -1,8 +1,10 @@
 #include "AudioTestSupport.h"
 #include "platform/audio/AudioFactory.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -174,6 +176,21 @@ TEST_F(RecordingTest, RecordFreeFinishesARunningEncoder) {
     EXPECT_GT(correlation(slice(decoded, delay, Rate), signal), 0.95);
     EXPECT_EQ(lib().RecordStart(Rate, 1, 0), 0u);
     EXPECT_EQ(lib().ErrorGetCode(), AudioError::Init);
+}
+
+TEST_F(RecordingTest, ACaptureDeviceThatGoesIsOpenedAgainAndTheChannelGoesOn) {
+    const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
+    device().advance(1.0);
+    device().loseCapture();
+    device().advance(0.5); // nothing arrives while the device is gone
+    EXPECT_EQ(lib().ChannelGetPosition(channel), 2 * Rate);
+    QDeadlineTimer deadline(10000);
+    while (device().captureLost() && !deadline.hasExpired())
+        QThread::msleep(20);
+    ASSERT_FALSE(device().captureLost()) << "the capture device was not opened again";
+    device().advance(1.0);
+    EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Playing);
+    EXPECT_EQ(lib().ChannelGetPosition(channel), 4 * Rate);
 }
 
 TEST_F(RecordingTest, AMissingEncoderProgramFailsToStartAndCaptureGoesOn) {

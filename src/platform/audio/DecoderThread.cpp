@@ -31,6 +31,8 @@ void DecoderThread::clear() {
         std::lock_guard lock(mutex_);
         old.swap(streams_);
     }
+    // Wait for a pass in flight: afterwards the thread touches none of these streams (nor the device lock).
+    std::lock_guard pass(passMutex_);
 }
 
 void DecoderThread::use(PlaybackStream& stream) {
@@ -57,6 +59,7 @@ void DecoderThread::run() {
         streams = streams_;
         const std::uint64_t recent = useCounter_ > KeepLoaded ? useCounter_ - KeepLoaded : 0;
         lock.unlock();
+        std::unique_lock pass(passMutex_);
         bool worked = false;
         // Playing streams first, then the others that are wanted; the rest are unloaded.
         for (const auto& stream : streams)
@@ -74,9 +77,10 @@ void DecoderThread::run() {
                 stream->unload(backend_);
         }
         streams.clear();
+        pass.unlock();
         lock.lock();
         if (!worked && !woken_ && !quit_)
-            wakeUp_.wait_for(lock, std::chrono::milliseconds(20));
+            wakeUp_.wait_for(lock, std::chrono::milliseconds(40));
         woken_ = false;
     }
 }

@@ -36,6 +36,7 @@ private:
 
     AudioBackend& backend_;
     std::mutex mutex_;
+    std::mutex passMutex_; // held by the thread while it works through its streams
     std::condition_variable wakeUp_;
     std::vector<std::shared_ptr<PlaybackStream>> streams_;
     std::uint64_t useCounter_ = 0;

@@ -28,11 +28,11 @@ int PlaybackMixer::open(AudioFormat format) {
 }
 
 void PlaybackMixer::close() {
+    decoder_.clear();
     if (open_)
         backend_.closePlayback();
     open_ = false;
     active_.clear();
-    decoder_.clear();
     streams_.clear();
 }
 

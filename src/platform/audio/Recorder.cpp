@@ -260,7 +260,9 @@ void Recorder::route() {
     auto lastRecoveryCheck = std::chrono::steady_clock::now();
     std::unique_lock lock(feedsMutex_);
     while (!quit_) {
-        feedsChanged_.wait_for(lock, std::chrono::milliseconds(10), [this] { return wake_ || quit_; });
+        // Encoders are fed every 10 ms; without any, the ring only needs releasing now and then.
+        const auto interval = std::chrono::milliseconds(feeds_.empty() ? 100 : 10);
+        feedsChanged_.wait_for(lock, interval, [this] { return wake_ || quit_; });
         wake_ = false;
         feeds = feeds_;
         lock.unlock();
