@@ -44,6 +44,7 @@ public:
         return inner_->openPlayback(format, *this);
     }
     void closePlayback() override { inner_->closePlayback(); }
+    bool playbackLost() override { return inner_->playbackLost(); }
     void lockPlayback() override { inner_->lockPlayback(); }
     void unlockPlayback() override { inner_->unlockPlayback(); }
     int captureDevices(QStringList& names) override { return inner_->captureDevices(names); }

@@ -255,6 +255,27 @@ TEST_F(PlaybackTest, ManyStreamsStayPlayable) {
     EXPECT_GT(tonePower(out, 2, 0, 44100, 300.0), 0.005);
 }
 
+TEST_F(PlaybackTest, APlaybackDeviceThatGoesIsOpenedAgainAndTheSongGoesOn) {
+    const AudioHandle stream = open(path(Stepped));
+    lib().ChannelPlay(stream, false);
+    device().advance(0.5);
+    device().losePlayback();
+    device().advance(0.5);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond / 2, PositionSlack); // this call reopens it
+    EXPECT_FALSE(device().playbackLost());
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond, PositionSlack);
+}
+
+TEST_F(PlaybackTest, OpensFilesWithNonAsciiNames) {
+    const QString copy = dir_->filePath(QStringLiteral("Lied für Öl ß 007.mp3"));
+    QFile::remove(copy);
+    ASSERT_TRUE(QFile::copy(path(Short48k), copy));
+    const AudioHandle stream = open(copy);
+    EXPECT_EQ(lib().ChannelGetLength(stream), static_cast<std::int64_t>(0.7 * 48000) * 4);
+}
+
 TEST_F(PlaybackTest, FreeInvalidatesTheStreams) {
     const AudioHandle stream = open(path(Stepped));
     lib().ChannelPlay(stream, false);

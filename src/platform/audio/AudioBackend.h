@@ -37,6 +37,8 @@ public:
     // Opens the default playback device in `format` and starts calling `source`; returns an AudioError code.
     virtual int openPlayback(AudioFormat format, PlaybackSource& source) = 0;
     virtual void closePlayback() = 0;
+    // True when the open playback device has gone (unplugged, server gone).
+    virtual bool playbackLost() = 0;
     // Excludes render() while held (changes to the mixer's state are made under it).
     virtual void lockPlayback() = 0;
     virtual void unlockPlayback() = 0;

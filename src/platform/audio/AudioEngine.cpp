@@ -123,6 +123,7 @@ AudioHandle AudioEngine::StreamCreateFile(const QString& file) {
 }
 
 bool AudioEngine::ChannelPlay(AudioHandle handle, bool restart) {
+    mixer_.recover();
     if (PlaybackStream* stream = mixer_.find(handle)) {
         mixer_.play(*stream, restart);
         return succeed();
@@ -157,6 +158,7 @@ bool AudioEngine::ChannelStop(AudioHandle handle) {
 }
 
 int AudioEngine::ChannelIsActive(AudioHandle handle) {
+    mixer_.recover();
     if (const PlaybackStream* stream = mixer_.find(handle)) {
         const int state = stream->state();
         return result(AudioError::Ok, state == Playing && stream->stalled() ? Stalled : state);
@@ -173,6 +175,7 @@ std::int64_t AudioEngine::ChannelGetLength(AudioHandle handle) {
 }
 
 std::int64_t AudioEngine::ChannelGetPosition(AudioHandle handle) {
+    mixer_.recover();
     if (const PlaybackStream* stream = mixer_.find(handle))
         return result(AudioError::Ok, stream->positionFrames() * stream->frameBytes());
     if (recorder_.hasChannel(handle))

@@ -4,6 +4,8 @@
 #include "app/AudioLibrary.h"
 
 #include <QProcess>
+#include <QtEndian>
+#include <bit>
 #include <chrono>
 
 namespace {
@@ -105,6 +107,9 @@ void EncoderProcess::run(QStringList arguments, AudioFormat format) {
             block = std::move(queue_.front());
             queue_.pop_front();
         }
+        if constexpr (std::endian::native == std::endian::big)
+            for (std::int16_t& sample : block)
+                sample = qToLittleEndian(sample);
         send(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(block.size() * 2));
     }
     process.closeWriteChannel();

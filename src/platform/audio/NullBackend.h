@@ -36,9 +36,12 @@ public:
     bool captureOpen() const { return capture_ != nullptr; }
     // The capture device disappears (as when unplugged) until it is opened again.
     void loseCapture() { captureLost_ = true; }
+    // The playback device disappears until it is opened again.
+    void losePlayback() { playbackLost_ = true; }
 
     int openPlayback(AudioFormat format, PlaybackSource& source) override;
     void closePlayback() override;
+    bool playbackLost() override { return playbackLost_; }
     void lockPlayback() override { playbackMutex_.lock(); }
     void unlockPlayback() override { playbackMutex_.unlock(); }
     int captureDevices(QStringList& names) override;
@@ -60,6 +63,7 @@ private:
     std::uint64_t capturedFrames_ = 0;
     std::uint64_t signalFrame_ = 0;
     std::atomic<bool> captureLost_{false};
+    std::atomic<bool> playbackLost_{false};
     Signal signal_;
     bool keepOutput_ = false;
     std::vector<std::int16_t> output_;

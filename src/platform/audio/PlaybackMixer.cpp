@@ -27,11 +27,24 @@ int PlaybackMixer::open(AudioFormat format) {
     return error;
 }
 
+void PlaybackMixer::recover() {
+    if (!open_ || (!deviceDown_ && !backend_.playbackLost()))
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastRecovery_ < std::chrono::seconds(1))
+        return;
+    lastRecovery_ = now;
+    if (!deviceDown_)
+        backend_.closePlayback();
+    deviceDown_ = backend_.openPlayback(format_, *this) != AudioError::Ok;
+}
+
 void PlaybackMixer::close() {
     decoder_.clear();
-    if (open_)
+    if (open_ && !deviceDown_)
         backend_.closePlayback();
     open_ = false;
+    deviceDown_ = false;
     active_.clear();
     streams_.clear();
 }

@@ -4,6 +4,7 @@
 #include "DecoderThread.h"
 #include "app/AudioLibrary.h"
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <vector>
@@ -22,6 +23,8 @@ public:
     // Closes the device and frees every stream.
     void close();
     bool isOpen() const { return open_; }
+    // Opens the device again when it has gone (at most once a second); streams go on where they stood.
+    void recover();
 
     // Opens `path` as stream `handle`; sets `error` and returns null on failure.
     std::shared_ptr<PlaybackStream> create(AudioHandle handle, const QString& path, int& error);
@@ -44,6 +47,8 @@ private:
     AudioBackend& backend_;
     DecoderThread decoder_;
     bool open_ = false;
+    bool deviceDown_ = false; // lost and not opened again yet
+    std::chrono::steady_clock::time_point lastRecovery_{};
     AudioFormat format_;
     std::map<AudioHandle, std::shared_ptr<PlaybackStream>> streams_;
     // Under the playback lock.

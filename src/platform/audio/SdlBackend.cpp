@@ -62,6 +62,10 @@ void SdlBackend::closePlayback() {
     source_ = nullptr;
 }
 
+bool SdlBackend::playbackLost() {
+    return playbackDevice_ != 0 && SDL_GetAudioDeviceStatus(playbackDevice_) == SDL_AUDIO_STOPPED;
+}
+
 void SdlBackend::lockPlayback() {
     if (playbackDevice_ != 0)
         SDL_LockAudioDevice(playbackDevice_);
