@@ -1,19 +1,25 @@
 #include "Recorder.h"
 
+#include "LevelBarView.h"
+#include "RecordingControl.h"
+#include "RecordingFields.h"
 #include "TForm1.h"
 #include "common/Dialogs.h"
+#include "recording/BassErrorNames.h"
+#include "recording/EncoderCommandLine.h"
 #include "ui_TForm1.h"
 
-namespace {
-// Replaced by the recording subsystem's error names.
-QString deviceStartMessage(int outputCode, int recordCode) {
-    return QStringLiteral("Start default output device: %1\rStart default recording device: %2")
-        .arg(outputCode)
-        .arg(recordCode);
+Recorder::Recorder(TForm1& form) : form_(form), audio_(form.services().audio) {
+    Ui::TForm1& ui = form_.form();
+    QObject::connect(ui.ComboBox5, &QComboBox::activated, &form_,
+                     [this] { form_.step([this] { SelectInput(); }); });
+    QObject::connect(ui.TrackBar2, &QSlider::valueChanged, &form_,
+                     [this] { form_.step([this] { ApplyInputLevel(); }); });
+    QObject::connect(ui.Button5, &QPushButton::clicked, &form_,
+                     [this] { form_.step([this] { Button5Click(); }); });
+    QObject::connect(ui.Button6, &QPushButton::clicked, &form_,
+                     [this] { form_.step([this] { Button6Click(); }); });
 }
-} // namespace
-
-Recorder::Recorder(TForm1& form) : form_(form), audio_(form.services().audio) {}
 
 void Recorder::InitRecording() {
     Dialogs& dialogs = form_.services().dialogs;
@@ -28,7 +34,7 @@ void Recorder::InitRecording() {
     if (outputCode != 0 || recordCode != 0) {
         audio_.Free();
         audio_.RecordFree();
-        dialogs.error(QString(), deviceStartMessage(outputCode, recordCode));
+        dialogs.error(QString(), recording::DeviceStartMessage(outputCode, recordCode));
         return;
     }
     QComboBox* inputs = form_.form().ComboBox5;
@@ -40,7 +46,89 @@ void Recorder::InitRecording() {
         if ((audio_.RecordGetInput(i) & AudioLibrary::InputOff) == 0)
             inputs->setCurrentIndex(i);
     }
-    RecordingRequested = false;
+    SelectInput();
+    form_.recordingControl().clearRequest();
+}
+
+void Recorder::SelectInput() {
+    for (int i = 0; audio_.RecordSetInput(i, AudioLibrary::InputOff, -1.0f); ++i) {
+    }
+    const int selected = form_.form().ComboBox5->currentIndex();
+    audio_.RecordSetInput(selected, AudioLibrary::InputOn, -1.0f);
+    QSlider* slider = form_.form().TrackBar2;
+    const QSignalBlocker blocker(slider);
+    slider->setValue(form_.settings().InputVolume);
+    ApplyInputLevel();
+}
+
+void Recorder::ApplyInputLevel() {
+    const int position = form_.form().TrackBar2->value();
+    audio_.RecordSetInput(form_.form().ComboBox5->currentIndex(), AudioLibrary::InputOn,
+                          recording::InputVolumeOf(position));
+    form_.settings().InputVolume = position;
+    form_.form().Label27->setText(QString::number(position));
+}
+
+void Recorder::Button5Click() {
+    QSlider* slider = form_.form().TrackBar2;
+    slider->setValue(recording::VolumeStepDown(slider->value()));
+}
+
+void Recorder::Button6Click() {
+    QSlider* slider = form_.form().TrackBar2;
+    slider->setValue(recording::VolumeStepUp(slider->value()));
+}
+
+bool Recorder::channelActive() const {
+    return audio_.ChannelIsActive(RecordChannel) != AudioLibrary::Stopped;
+}
+
+void Recorder::setRecordButtons(bool record, bool stop) {
+    if (form_.form().autorec->isChecked())
+        return;
+    form_.form().bRecord->setEnabled(record);
+    form_.form().bStop->setEnabled(stop);
+}
+
+void Recorder::StartCapture() {
+    AppState& state = form_.state();
+    Ui::TForm1& ui = form_.form();
+    form_.recordingFields().FixNameAtStart();
+    const QString topic = ui.Thema->text();
+    state.texte[0] = recording::TempRecordingName(state.RecordingCounter);
+    ++state.RecordingCounter;
+    RecordChannel = audio_.RecordStart(22050, 1, 0);
+    if (RecordChannel == 0) {
+        form_.services().dialogs.error(QStringLiteral("Error"),
+                                       QStringLiteral("Kann Aufnahme nicht starten"));
+        setRecordButtons(true, false);
+        return;
+    }
+    const QString commandLine = recording::EncoderCommandLine(
+        state.userinfo, topic, form_.settings().RecordingFolder, state.texte[0]);
+    EncoderHandle = audio_.EncodeStart(RecordChannel, commandLine, AudioLibrary::EncodeUnicode);
+    if (EncoderHandle == 0)
+        form_.services().dialogs.showMessage(QStringLiteral("Kann Mp3-Encoding nicht starten\rError ") +
+                                             QString::number(audio_.ErrorGetCode()));
+    setRecordButtons(false, true);
+}
+
+void Recorder::StopCapture() {
+    audio_.ChannelStop(RecordChannel);
+    setRecordButtons(true, false);
+    if (!audio_.EncodeStop(EncoderHandle))
+        form_.services().dialogs.showMessage(QStringLiteral("Can't close mp3-file  Error ") +
+                                             QString::number(audio_.ErrorGetCode()));
+}
+
+void Recorder::LevelTick() {
+    Ui::TForm1& ui = form_.form();
+    const Settings& settings = form_.settings();
+    const recording::LevelMonitor::Step step = levels.Tick(
+        audio_.ChannelGetLevel(RecordChannel), ui.TrackBar2->value(), settings.AutoLevelReduction);
+    ui.Label25->draw(step.level, step.meterPeak, settings.LevelWarnPixels, settings.LevelPeakPixels);
+    if (step.lowerVolume)
+        ui.TrackBar2->setValue(ui.TrackBar2->value() - 1);
 }
 
 void Recorder::ReleaseAudio() {

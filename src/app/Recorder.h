@@ -1,23 +1,36 @@
 #pragma once
 
 #include "AudioLibrary.h"
+#include "recording/LevelControl.h"
 
 class TForm1;
 
-// Recording devices and capture: start-up of the audio library, the input list, start and stop of a
-// recording with its encoder, and the release of the devices at the end.
+// Recording devices, inputs and capture: start-up of the audio library, the input list and level control,
+// start and stop of a recording with its encoder, the level steps of the recording tick, and the release of
+// the devices at the end.
 class Recorder {
 public:
     explicit Recorder(TForm1& form);
 
     void InitRecording();
+    void SelectInput();
+    void ApplyInputLevel();
+    void Button5Click();
+    void Button6Click();
+    void StartCapture();
+    void StopCapture();
     void ReleaseAudio();
+    // The level steps of the recording tick.
+    void LevelTick();
+    bool channelActive() const;
 
     AudioHandle RecordChannel = 0;
     AudioHandle EncoderHandle = 0;
-    bool RecordingRequested = false;
+    recording::LevelMonitor levels;
 
 private:
+    void setRecordButtons(bool record, bool stop);
+
     TForm1& form_;
     AudioLibrary& audio_;
 };

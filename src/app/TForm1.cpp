@@ -4,6 +4,8 @@
 #include "MainCaptions.h"
 #include "Player.h"
 #include "Recorder.h"
+#include "RecordingControl.h"
+#include "RecordingFields.h"
 #include "SongLibrary.h"
 #include "SongListEditorView.h"
 #include "StartupRules.h"
@@ -30,6 +32,8 @@ TForm1::TForm1(Services& services, QWidget* parent)
     songListEditor_ = std::make_unique<SongListEditorView>(*this);
     player_ = std::make_unique<Player>(*this);
     recorder_ = std::make_unique<Recorder>(*this);
+    recordingFields_ = std::make_unique<RecordingFields>(*this);
+    recordingControl_ = std::make_unique<RecordingControl>(*this);
     wireMenus();
     FormCreate();
 }
@@ -85,6 +89,8 @@ void TForm1::FormCreate() {
             state_.pfad_lk = songConfig_.pfad;
     });
     step([this] { LoadSettings(); });
+    // The record buttons follow Auto-Rec from the start, also when the box was not changed by the settings.
+    step([this] { recordingControl_->autorecClick(); });
     step([this] { checkMenuMarks(); });
     step([this] {
         state_.NextMeetingTime = StartupRules::nextMeetingTime(settings_.MeetingTime1, settings_.MeetingTime2,
@@ -122,6 +128,7 @@ void TForm1::FormCreate() {
         Button3Click();
         ui->Button3->setProperty("Tag", 1);
     });
+    step([this] { recordingFields_->ResetMeetingDefaults(); });
     step([this] { songs_->LiedereinlesenClick(); });
     step([this] { ui->BitBtn4->setText(uiTexts_.at(28)); });
 }
@@ -321,6 +328,24 @@ void TForm1::PlayCdTrack() {}
 void TForm1::StopCdTrack() {}
 void TForm1::CdProgressTick() {}
 void TForm1::TrackBar1Change() {}
-void TForm1::bStopClick() {}
-void TForm1::bRecordClick() {}
-void TForm1::ResetRecordingFields(int) {}
+void TForm1::bStopClick() {
+    recordingControl_->bStopClick();
+}
+void TForm1::bRecordClick() {
+    recordingControl_->bRecordClick();
+}
+void TForm1::ResetRecordingFields(int part) {
+    recordingFields_->ResetRecordingFields(part);
+}
+void TForm1::FinishFile() {}
+
+void TForm1::ResetMusicList() {
+    for (QLabel* title : {ui->Label15, ui->Label16, ui->Label17})
+        title->setText(QStringLiteral("---"));
+    for (QLabel* length : {ui->Label18, ui->Label19, ui->Label22})
+        length->setText(QStringLiteral("00:00"));
+    ui->Label23->show();
+    for (std::size_t i = 5; i <= 7; ++i)
+        state_.SlotFiles[i].clear();
+    ui->BitBtn5->setText(uiTexts_.at(UiText::Activate));
+}

@@ -20,6 +20,8 @@ class SongLibrary;
 class SongListEditorView;
 class Player;
 class Recorder;
+class RecordingControl;
+class RecordingFields;
 
 // The main window: owns the state, the controls and the wiring; runs start-up and closing.
 class TForm1 : public QMainWindow {
@@ -35,6 +37,8 @@ public:
     SongListEditorView& songListEditor() { return *songListEditor_; }
     Player& player() { return *player_; }
     Recorder& recorder() { return *recorder_; }
+    RecordingFields& recordingFields() { return *recordingFields_; }
+    RecordingControl& recordingControl() { return *recordingControl_; }
     AppState& state() { return state_; }
     Settings& settings() { return settings_; }
     SongConfig& songConfig() { return songConfig_; }
@@ -66,6 +70,8 @@ public:
     void bStopClick();
     void bRecordClick();
     void ResetRecordingFields(int part);
+    void ResetMusicList();
+    void FinishFile();
 
     // Runs an entry point that Qt calls: an error stops it and is shown.
     void step(const std::function<void()>& action);
@@ -106,4 +112,6 @@ private:
     std::unique_ptr<SongListEditorView> songListEditor_;
     std::unique_ptr<Player> player_;
     std::unique_ptr<Recorder> recorder_;
+    std::unique_ptr<RecordingFields> recordingFields_;
+    std::unique_ptr<RecordingControl> recordingControl_;
 };

@@ -29,23 +29,33 @@ QWidget* parentWindow() {
     return QApplication::activeWindow();
 }
 
+// Messages end their lines with a carriage return, which a Qt label does not break at.
+QString displayText(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 } // namespace
 
 void QtDialogs::showMessage(const QString& text) {
-    onUiThread([&] { QMessageBox::information(parentWindow(), QApplication::applicationName(), text); });
+    onUiThread([&] {
+        QMessageBox::information(parentWindow(), QApplication::applicationName(), displayText(text));
+    });
 }
 
 void QtDialogs::information(const QString& title, const QString& text) {
-    onUiThread([&] { QMessageBox::information(parentWindow(), title, text); });
+    onUiThread([&] { QMessageBox::information(parentWindow(), title, displayText(text)); });
 }
 
 void QtDialogs::error(const QString& title, const QString& text) {
-    onUiThread([&] { QMessageBox::critical(parentWindow(), title, text); });
+    onUiThread([&] { QMessageBox::critical(parentWindow(), title, displayText(text)); });
 }
 
 bool QtDialogs::confirm(const QString& title, const QString& text) {
     return onUiThread([&] {
-        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parentWindow());
+        QMessageBox box(QMessageBox::Question, title, displayText(text), QMessageBox::NoButton,
+                        parentWindow());
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
         box.exec();

@@ -1,0 +1,143 @@
+#include "RecordingControl.h"
+
+#include "LevelBarView.h"
+#include "Recorder.h"
+#include "TForm1.h"
+#include "recording/AutoRecording.h"
+#include "settings/UiTexts.h"
+#include "ui_TForm1.h"
+
+#include <QFileInfo>
+
+RecordingControl::RecordingControl(TForm1& form) : form_(form) {
+    Ui::TForm1& ui = form_.form();
+    PosTimer.setInterval(50);
+    const auto connectClick = [this](auto* sender, auto signal, void (RecordingControl::*handler)()) {
+        QObject::connect(sender, signal, &form_,
+                         [this, handler] { form_.step([this, handler] { (this->*handler)(); }); });
+    };
+    connectClick(ui.bRecord, &QToolButton::clicked, &RecordingControl::bRecordClick);
+    connectClick(ui.bStop, &QToolButton::clicked, &RecordingControl::bStopClick);
+    connectClick(ui.BitBtn4, &QPushButton::clicked, &RecordingControl::BitBtn4Click);
+    connectClick(ui.autorec, &QCheckBox::toggled, &RecordingControl::autorecClick);
+    connectClick(&PosTimer, &QTimer::timeout, &RecordingControl::PosTimerTimer);
+    const std::pair<QAction*, int> splitItems[] = {
+        {ui.Nein, 100}, {ui.N10min, 10}, {ui.N20min, 20}, {ui.N30min, 30}, {ui.N40min, 40}};
+    for (const auto& [item, minutes] : splitItems)
+        QObject::connect(item, &QAction::triggered, &form_,
+                         [this, minutes = minutes] { form_.step([=, this] { setSplitMinutes(minutes); }); });
+}
+
+void RecordingControl::bRecordClick() {
+    const bool start = session_.RecordClick(form_.recorder().channelActive());
+    PosTimer.start();
+    form_.form().BitBtn4->setText(form_.uiTexts().at(UiText::Stop));
+    form_.form().BitBtn4->setProperty("Tag", 1);
+    form_.form().rec->setEnabled(true);
+    if (start)
+        form_.recorder().StartCapture();
+}
+
+void RecordingControl::RequestRecording() {
+    form_.form().rec->setEnabled(true);
+    if (session_.RequestRecording(form_.recorder().channelActive()))
+        form_.recorder().StartCapture();
+}
+
+void RecordingControl::bStopClick() {
+    Ui::TForm1& ui = form_.form();
+    session_.StopClick();
+    PosTimer.stop();
+    ui.BitBtn4->setText(form_.uiTexts().at(UiText::Recording));
+    ui.BitBtn4->setProperty("Tag", 0);
+    FinishRecording();
+    ui.rec->hide();
+    ui.Label25->clear();
+}
+
+void RecordingControl::BitBtn4Click() {
+    if (session_.BitBtn4Click() == recording::RecordingSession::BigButton::Stop)
+        bStopClick();
+    else
+        bRecordClick();
+}
+
+void RecordingControl::autorecClick() {
+    Ui::TForm1& ui = form_.form();
+    const recording::RecordButtons buttons =
+        recording::AutorecButtons(ui.autorec->isChecked(), session_.RecordingRequested);
+    ui.bRecord->setEnabled(buttons.bRecord);
+    ui.bStop->setEnabled(buttons.bStop);
+    ui.BitBtn4->setEnabled(buttons.BitBtn4);
+}
+
+void RecordingControl::setSplitMinutes(int minutes) {
+    form_.settings().SplitMinutes = minutes;
+    Ui::TForm1& ui = form_.form();
+    for (QAction* item : {ui.Nein, ui.N10min, ui.N20min, ui.N30min, ui.N40min})
+        item->setChecked(false);
+    const std::pair<QAction*, int> items[] = {
+        {ui.Nein, 100}, {ui.N10min, 10}, {ui.N20min, 20}, {ui.N30min, 30}, {ui.N40min, 40}};
+    for (const auto& [item, value] : items)
+        if (value == minutes)
+            item->setChecked(true);
+}
+
+void RecordingControl::PosTimerTimer() {
+    Ui::TForm1& ui = form_.form();
+    Recorder& recorder = form_.recorder();
+    AudioLibrary& audio = form_.services().audio;
+    const double seconds =
+        audio.ChannelBytes2Seconds(recorder.RecordChannel, audio.ChannelGetPosition(recorder.RecordChannel));
+    const recording::RecordingSession::TimeDecision time =
+        session_.TimeStep(seconds, form_.settings().SplitMinutes);
+    if (time.split) {
+        FinishRecording();
+        RequestRecording();
+    }
+    ui.lpos->setText(time.lpos);
+    recorder.LevelTick();
+    switch (session_.BlinkStep()) {
+    case recording::Blink::Show:
+        ui.rec->show();
+        break;
+    case recording::Blink::Hide:
+        ui.rec->hide();
+        break;
+    case recording::Blink::None:
+        break;
+    }
+}
+
+void RecordingControl::FinishRecording() {
+    AppState& state = form_.state();
+    Ui::TForm1& ui = form_.form();
+    state.kopie = false;
+    state.neu = false;
+    session_.RecordingFinished();
+    ui.rec->setEnabled(false);
+    if (!form_.recorder().channelActive())
+        return;
+    form_.recorder().StopCapture();
+    // Extra copy targets: the first four checked entries of the drive list.
+    int slot = 5;
+    for (int i = 0; i < ui.CheckListBox1->count() && slot <= 8; ++i) {
+        if (ui.CheckListBox1->item(i)->checkState() == Qt::Checked) {
+            state.texte[static_cast<std::size_t>(slot++)] = ui.CheckListBox1->item(i)->text();
+            state.kopie = true;
+        }
+    }
+    for (; slot <= 8; ++slot)
+        state.texte[static_cast<std::size_t>(slot)].clear();
+    state.texte[4] = ui.Datei->text();
+    state.texte[10] = state.texte[0];
+    if (ui.Thema->isModified() || ui.Redner->isModified() || ui.Datei->isModified() ||
+        ui.Kommentar->isModified()) {
+        state.neu = true;
+        state.texte[1] = ui.Thema->text();
+        state.texte[2] = ui.Redner->text();
+        state.texte[3] = ui.Kommentar->text();
+    }
+    // The finishing of the file (renaming, tagging, copies) takes it from here.
+    form_.FinishFile();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "recording/RecordingSession.h"
+
+#include <QTimer>
+
+class TForm1;
+
+// Record and stop controls, automatic recording around the songs, splitting and the 50 ms recording tick.
+class RecordingControl {
+public:
+    explicit RecordingControl(TForm1& form);
+
+    void bRecordClick();
+    void RequestRecording();
+    void bStopClick();
+    void BitBtn4Click();
+    void autorecClick();
+    void setSplitMinutes(int minutes);
+    void PosTimerTimer();
+    // Stops the capture and the encoder and hands the fields over for the finishing of the file.
+    void FinishRecording();
+
+    QTimer& posTimer() { return PosTimer; }
+    bool RecordingRequested() const { return session_.RecordingRequested; }
+    void clearRequest() { session_.RecordingRequested = false; }
+
+private:
+    TForm1& form_;
+    recording::RecordingSession session_;
+    QTimer PosTimer;
+};

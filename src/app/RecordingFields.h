@@ -1,0 +1,33 @@
+#pragma once
+
+#include "recording/MeetingDefaults.h"
+
+#include <QString>
+
+class TForm1;
+
+// The recording's name fields (topic, speaker, comment, file name), their defaults for the meeting of the
+// day, and the meeting-day defaults of the window.
+class RecordingFields {
+public:
+    explicit RecordingFields(TForm1& form);
+
+    void SetRecordingDefaults();
+    void BuildDefaultFileNames();
+    void ThemaChange();
+    void RemoveForbiddenChars();
+    void ResetRecordingFields(int part);
+    void SpeedButton9Click();
+    // Fixes the file name at the start of a recording (RecordBaseName, RecordExtension).
+    void FixNameAtStart();
+    void ApplyRecordingFolder(const QString& folder);
+    // Labels of the song slots, recording defaults and the emptied background music list.
+    void ResetMeetingDefaults();
+
+    recording::RecordingDefaults defaults;
+    QString RecordBaseName;
+    QString RecordExtension;
+
+private:
+    TForm1& form_;
+};
