@@ -67,7 +67,7 @@ TEST_F(DeviceAudioTest, APlayedSongArrivesAtTheSinkSampleForSample) {
     const AudioHandle stream = lib().StreamCreateFile(file("song.mp3"));
     ASSERT_NE(stream, 0u);
     playToEnd(stream, &monitor, &heard);
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 20; ++i)
         if (monitor.waitForReadyRead(50))
             heard.append(monitor.readAll());
     monitor.kill();

@@ -21,8 +21,9 @@
 // of the stopped channel: a split loses nothing.
 class Recorder : public CaptureSink {
 public:
-    // How long after a stop a new channel still continues the stopped one (and the ring keeps the samples).
-    static constexpr double ContinueSeconds = 10.0;
+    // How long after a stop a new channel still continues the stopped one (and the ring keeps the samples):
+    // long enough for a split, short enough that a later start does not take in much from before it.
+    static constexpr double ContinueSeconds = 3.0;
 
     explicit Recorder(AudioBackend& backend);
     ~Recorder() override;
