@@ -229,14 +229,30 @@ TEST_F(RecordingTest, RecordingNeedsAnInitialisedDevice) {
     EXPECT_EQ(broken.library->RecordGetInput(0), -1);
 }
 
+TEST_F(RecordingTest, TheInputSwitchedOnLastIsTheDeviceCaptured) {
+    const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
+    ASSERT_NE(channel, 0u);
+    EXPECT_EQ(device().captureDevice(), QString()); // the system's default source
+    device().advance(0.5);
+    // Another input chosen while recording: the device changes, the channel goes on.
+    for (int input = 0; lib().RecordSetInput(input, AudioLibrary::InputOff, -1.0f); ++input) {
+    }
+    ASSERT_TRUE(lib().RecordSetInput(2, AudioLibrary::InputOn, -1.0f));
+    EXPECT_EQ(device().captureDevice(), QStringLiteral("Mic"));
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelGetPosition(channel), 2 * Rate);
+    EXPECT_EQ(lib().RecordStart(Rate, 1, 0), 0u); // one recording at a time
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Already);
+}
+
 TEST_F(RecordingTest, AChosenInputThatIsGoneFailsTheStart) {
     ASSERT_TRUE(lib().RecordSetInput(0, AudioLibrary::InputOff, -1.0f));
     ASSERT_TRUE(lib().RecordSetInput(2, AudioLibrary::InputOn, -1.0f));
-    // The null device knows "Mic"; a start works and a second start while it runs is refused.
-    const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
-    ASSERT_NE(channel, 0u);
+    device().setCaptureDevices({QStringLiteral("Line")});
     EXPECT_EQ(lib().RecordStart(Rate, 1, 0), 0u);
-    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Already);
+    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Device);
+    ASSERT_TRUE(lib().RecordSetInput(0, AudioLibrary::InputOn, -1.0f));
+    EXPECT_NE(lib().RecordStart(Rate, 1, 0), 0u);
 }
 
 } // namespace

@@ -94,6 +94,7 @@ int NullBackend::openCapture(const QString& name, AudioFormat format, CaptureSin
     if (options_.captureFails || (!name.isEmpty() && !options_.captureDevices.contains(name)))
         return AudioError::Device;
     captureFormat_ = format;
+    captureDevice_ = name;
     captureStartMicros_ = micros_;
     capturedFrames_ = 0;
     captureLost_ = false;

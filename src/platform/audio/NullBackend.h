@@ -34,6 +34,9 @@ public:
     AudioFormat playbackFormat() const { return playbackFormat_; }
     bool playbackOpen() const { return playback_ != nullptr; }
     bool captureOpen() const { return capture_ != nullptr; }
+    // Capture devices come and go; the open one is named by captureDevice() (empty: the default).
+    void setCaptureDevices(const QStringList& names) { options_.captureDevices = names; }
+    QString captureDevice() const { return captureDevice_; }
     // The capture device disappears (as when unplugged) until it is opened again.
     void loseCapture() { captureLost_ = true; }
     // The playback device disappears until it is opened again.
@@ -58,6 +61,7 @@ private:
     std::int64_t playbackStartMicros_ = 0;
     std::uint64_t playedFrames_ = 0;
     std::atomic<CaptureSink*> capture_{nullptr};
+    QString captureDevice_;
     AudioFormat captureFormat_;
     std::int64_t captureStartMicros_ = 0;
     std::uint64_t capturedFrames_ = 0;
