@@ -34,6 +34,7 @@ void PlaybackMixer::recover() {
     if (now - lastRecovery_ < std::chrono::seconds(1))
         return;
     lastRecovery_ = now;
+    const auto hold = decoder_.holdPasses();
     if (!deviceDown_)
         backend_.closePlayback();
     deviceDown_ = backend_.openPlayback(format_, *this) != AudioError::Ok;
