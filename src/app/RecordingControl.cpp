@@ -1,7 +1,7 @@
 #include "RecordingControl.h"
 
+#include "CaptureControl.h"
 #include "LevelBarView.h"
-#include "Recorder.h"
 #include "TForm1.h"
 #include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
@@ -29,19 +29,19 @@ RecordingControl::RecordingControl(TForm1& form) : form_(form) {
 }
 
 void RecordingControl::bRecordClick() {
-    const bool start = session_.RecordClick(form_.recorder().channelActive());
+    const bool start = session_.RecordClick(form_.capture().channelActive());
     PosTimer.start();
     form_.form().BitBtn4->setText(form_.uiTexts().at(UiText::Stop));
     form_.form().BitBtn4->setProperty("Tag", 1);
     form_.form().rec->setEnabled(true);
     if (start)
-        form_.recorder().StartCapture();
+        form_.capture().StartCapture();
 }
 
 void RecordingControl::RequestRecording() {
     form_.form().rec->setEnabled(true);
-    if (session_.RequestRecording(form_.recorder().channelActive()))
-        form_.recorder().StartCapture();
+    if (session_.RequestRecording(form_.capture().channelActive()))
+        form_.capture().StartCapture();
 }
 
 void RecordingControl::bStopClick() {
@@ -85,7 +85,7 @@ void RecordingControl::setSplitMinutes(int minutes) {
 
 void RecordingControl::PosTimerTimer() {
     Ui::TForm1& ui = form_.form();
-    Recorder& recorder = form_.recorder();
+    CaptureControl& recorder = form_.capture();
     AudioLibrary& audio = form_.services().audio;
     const double seconds =
         audio.ChannelBytes2Seconds(recorder.RecordChannel, audio.ChannelGetPosition(recorder.RecordChannel));
@@ -116,9 +116,9 @@ void RecordingControl::FinishRecording() {
     state.neu = false;
     session_.RecordingFinished();
     ui.rec->setEnabled(false);
-    if (!form_.recorder().channelActive())
+    if (!form_.capture().channelActive())
         return;
-    form_.recorder().StopCapture();
+    form_.capture().StopCapture();
     // Extra copy targets: the first four checked entries of the drive list.
     int slot = 5;
     for (int i = 0; i < ui.CheckListBox1->count() && slot <= 8; ++i) {

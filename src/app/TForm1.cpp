@@ -1,9 +1,9 @@
 #include "TForm1.h"
 
 #include "BigButtonsView.h"
+#include "CaptureControl.h"
 #include "MainCaptions.h"
 #include "Player.h"
-#include "Recorder.h"
 #include "RecordingControl.h"
 #include "RecordingFields.h"
 #include "SongLibrary.h"
@@ -31,7 +31,7 @@ TForm1::TForm1(Services& services, QWidget* parent)
     songs_ = std::make_unique<SongLibrary>(*this);
     songListEditor_ = std::make_unique<SongListEditorView>(*this);
     player_ = std::make_unique<Player>(*this);
-    recorder_ = std::make_unique<Recorder>(*this);
+    capture_ = std::make_unique<CaptureControl>(*this);
     recordingFields_ = std::make_unique<RecordingFields>(*this);
     recordingControl_ = std::make_unique<RecordingControl>(*this);
     wireMenus();
@@ -122,7 +122,7 @@ void TForm1::FormCreate() {
                 "Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für Aufnahme am Laptop einstecken,\n"
                 "dann mit OK bestätigen !"));
     });
-    step([this] { recorder_->InitRecording(); });
+    step([this] { capture_->InitRecording(); });
     step([this] {
         ui->Button3->setProperty("Tag", 0);
         Button3Click();
@@ -310,7 +310,7 @@ void TForm1::SaveSongConfig() {
 }
 
 void TForm1::FormDestroy() {
-    recorder_->ReleaseAudio();
+    capture_->ReleaseAudio();
 }
 
 void TForm1::CheckBox1Click() {

@@ -19,7 +19,7 @@ class QRadioButton;
 class SongLibrary;
 class SongListEditorView;
 class Player;
-class Recorder;
+class CaptureControl;
 class RecordingControl;
 class RecordingFields;
 
@@ -36,7 +36,7 @@ public:
     SongLibrary& songs() { return *songs_; }
     SongListEditorView& songListEditor() { return *songListEditor_; }
     Player& player() { return *player_; }
-    Recorder& recorder() { return *recorder_; }
+    CaptureControl& capture() { return *capture_; }
     RecordingFields& recordingFields() { return *recordingFields_; }
     RecordingControl& recordingControl() { return *recordingControl_; }
     AppState& state() { return state_; }
@@ -111,7 +111,7 @@ private:
     std::unique_ptr<SongLibrary> songs_;
     std::unique_ptr<SongListEditorView> songListEditor_;
     std::unique_ptr<Player> player_;
-    std::unique_ptr<Recorder> recorder_;
+    std::unique_ptr<CaptureControl> capture_;
     std::unique_ptr<RecordingFields> recordingFields_;
     std::unique_ptr<RecordingControl> recordingControl_;
 };

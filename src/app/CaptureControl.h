@@ -8,9 +8,9 @@ class TForm1;
 // Recording devices, inputs and capture: start-up of the audio library, the input list and level control,
 // start and stop of a recording with its encoder, the level steps of the recording tick, and the release of
 // the devices at the end.
-class Recorder {
+class CaptureControl {
 public:
-    explicit Recorder(TForm1& form);
+    explicit CaptureControl(TForm1& form);
 
     void InitRecording();
     void SelectInput();

@@ -1,4 +1,4 @@
-#include "Recorder.h"
+#include "CaptureControl.h"
 
 #include "LevelBarView.h"
 #include "RecordingControl.h"
@@ -9,7 +9,7 @@
 #include "recording/EncoderCommandLine.h"
 #include "ui_TForm1.h"
 
-Recorder::Recorder(TForm1& form) : form_(form), audio_(form.services().audio) {
+CaptureControl::CaptureControl(TForm1& form) : form_(form), audio_(form.services().audio) {
     Ui::TForm1& ui = form_.form();
     QObject::connect(ui.ComboBox5, &QComboBox::activated, &form_,
                      [this] { form_.step([this] { SelectInput(); }); });
@@ -21,7 +21,7 @@ Recorder::Recorder(TForm1& form) : form_(form), audio_(form.services().audio) {
                      [this] { form_.step([this] { Button6Click(); }); });
 }
 
-void Recorder::InitRecording() {
+void CaptureControl::InitRecording() {
     Dialogs& dialogs = form_.services().dialogs;
     if ((audio_.GetVersion() >> 16) != 0x0204) {
         dialogs.error(QString(), QStringLiteral("An incorrect version of BASS.DLL was loaded"));
@@ -50,7 +50,7 @@ void Recorder::InitRecording() {
     form_.recordingControl().clearRequest();
 }
 
-void Recorder::SelectInput() {
+void CaptureControl::SelectInput() {
     for (int i = 0; audio_.RecordSetInput(i, AudioLibrary::InputOff, -1.0f); ++i) {
     }
     const int selected = form_.form().ComboBox5->currentIndex();
@@ -61,7 +61,7 @@ void Recorder::SelectInput() {
     ApplyInputLevel();
 }
 
-void Recorder::ApplyInputLevel() {
+void CaptureControl::ApplyInputLevel() {
     const int position = form_.form().TrackBar2->value();
     audio_.RecordSetInput(form_.form().ComboBox5->currentIndex(), AudioLibrary::InputOn,
                           recording::InputVolumeOf(position));
@@ -69,28 +69,28 @@ void Recorder::ApplyInputLevel() {
     form_.form().Label27->setText(QString::number(position));
 }
 
-void Recorder::Button5Click() {
+void CaptureControl::Button5Click() {
     QSlider* slider = form_.form().TrackBar2;
     slider->setValue(recording::VolumeStepDown(slider->value()));
 }
 
-void Recorder::Button6Click() {
+void CaptureControl::Button6Click() {
     QSlider* slider = form_.form().TrackBar2;
     slider->setValue(recording::VolumeStepUp(slider->value()));
 }
 
-bool Recorder::channelActive() const {
+bool CaptureControl::channelActive() const {
     return audio_.ChannelIsActive(RecordChannel) != AudioLibrary::Stopped;
 }
 
-void Recorder::setRecordButtons(bool record, bool stop) {
+void CaptureControl::setRecordButtons(bool record, bool stop) {
     if (form_.form().autorec->isChecked())
         return;
     form_.form().bRecord->setEnabled(record);
     form_.form().bStop->setEnabled(stop);
 }
 
-void Recorder::StartCapture() {
+void CaptureControl::StartCapture() {
     AppState& state = form_.state();
     Ui::TForm1& ui = form_.form();
     form_.recordingFields().FixNameAtStart();
@@ -113,7 +113,7 @@ void Recorder::StartCapture() {
     setRecordButtons(false, true);
 }
 
-void Recorder::StopCapture() {
+void CaptureControl::StopCapture() {
     audio_.ChannelStop(RecordChannel);
     setRecordButtons(true, false);
     if (!audio_.EncodeStop(EncoderHandle))
@@ -121,7 +121,7 @@ void Recorder::StopCapture() {
                                              QString::number(audio_.ErrorGetCode()));
 }
 
-void Recorder::LevelTick() {
+void CaptureControl::LevelTick() {
     Ui::TForm1& ui = form_.form();
     const Settings& settings = form_.settings();
     const recording::LevelMonitor::Step step = levels.Tick(
@@ -131,7 +131,7 @@ void Recorder::LevelTick() {
         ui.TrackBar2->setValue(ui.TrackBar2->value() - 1);
 }
 
-void Recorder::ReleaseAudio() {
+void CaptureControl::ReleaseAudio() {
     audio_.RecordFree();
     audio_.Free();
     audio_.Stop();

@@ -1,0 +1,239 @@
+#include "MainWindowFixture.h"
+#include "app/CaptureControl.h"
+#include "app/LevelBarView.h"
+#include "app/Player.h"
+#include "app/RecordingControl.h"
+#include "app/RecordingFields.h"
+#include "app/SongLibrary.h"
+#include "app/TransportStrip.h"
+
+#include <QToolButton>
+#include <cmath>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+
+namespace {
+
+using recording::LevelColour;
+
+std::int16_t tone(std::uint64_t frame) {
+    return static_cast<std::int16_t>(8000 * std::sin(frame * 0.125));
+}
+
+class RecordingControlsTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        audio.backend->setInputSignal([](std::uint64_t frame, int) { return tone(frame); });
+    }
+    QString recordings() { return folders.homeFolder() + QStringLiteral("/Aufnahmen/"); }
+    // Runs the recording tick for `seconds` of virtual time.
+    void record(TForm1& form, double seconds) {
+        for (double t = 0; t < seconds; t += 0.05) {
+            audio.backend->advance(0.05);
+            if (form.recordingControl().posTimer().isActive())
+                form.recordingControl().PosTimerTimer();
+        }
+    }
+    // Plays the prepared song to its end, ticking player and recording.
+    void playSongToItsEnd(TForm1& form) {
+        form.player().strip().button(TransportStrip::Play)->click();
+        for (int i = 0; i < 100 && form.player().timer1().isActive(); ++i) {
+            audio.backend->advance(0.3);
+            form.player().Timer1Timer();
+            if (form.recordingControl().posTimer().isActive())
+                form.recordingControl().PosTimerTimer();
+        }
+    }
+    QString commentOf(const QString& path) {
+        TagLib::MPEG::File file(QFile::encodeName(path).constData());
+        TagLib::ID3v2::Tag* tag = file.ID3v2Tag();
+        return tag ? QString::fromStdWString(tag->comment().toWString()) : QString();
+    }
+    void setSlot(TForm1& form, int slot, int number) {
+        QComboBox* fields[] = {form.form().ComboBox1, form.form().ComboBox2, form.form().ComboBox3};
+        fields[slot - 1]->setEditText(QString::number(number));
+        form.songs().ComboBoxChange(slot);
+    }
+};
+
+} // namespace
+
+TEST_F(RecordingControlsTest, AWeekendMeetingWithAutoRecRecordsTheTwoPartsBetweenTheSongs) {
+    clock.set(2026, 12, 12, 9, 30); // Saturday
+    makeSongFolder(135);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    EXPECT_EQ(ui.Label4->text(), QStringLiteral("Vortrag "));
+    EXPECT_EQ(ui.Label5->text(), QStringLiteral(" Wachtturmstudium"));
+    setSlot(*form, 1, 1);
+    setSlot(*form, 2, 2);
+    setSlot(*form, 3, 3);
+    ui.autorec->setChecked(true);
+    EXPECT_FALSE(ui.bRecord->isEnabled());
+    EXPECT_FALSE(ui.bStop->isEnabled());
+    EXPECT_FALSE(ui.BitBtn4->isEnabled());
+
+    playSongToItsEnd(*form); // opening song: part 1 starts when it ends
+    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Vortrag"));
+    EXPECT_TRUE(form->capture().channelActive());
+    EXPECT_EQ(form->state().texte[0], QStringLiteral("aufnahme1.mp3"));
+    EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2026_12_12_Vortrag.mp3"));
+    record(*form, 2.0);
+    EXPECT_EQ(ui.lpos->text(), QStringLiteral("0:00:02"));
+
+    playSongToItsEnd(*form); // middle song: part 1 ends at its start, part 2 starts at its end
+    EXPECT_EQ(form->state().texte[4], QStringLiteral("Max_Muster_2026_12_12_Vortrag.mp3"));
+    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Wachtturmstudium"));
+    EXPECT_EQ(form->state().texte[0], QStringLiteral("aufnahme2.mp3"));
+    EXPECT_TRUE(form->capture().channelActive());
+    record(*form, 1.0);
+
+    playSongToItsEnd(*form); // closing song: part 2 ends, nothing records afterwards
+    EXPECT_FALSE(form->capture().channelActive());
+    EXPECT_EQ(form->state().texte[4], QStringLiteral("Max_Muster_2026_12_12_WTS.mp3"));
+    EXPECT_FALSE(form->recordingControl().posTimer().isActive());
+
+    EXPECT_EQ(commentOf(recordings() + "aufnahme1.mp3"), QStringLiteral("Vortrag"));
+    EXPECT_EQ(commentOf(recordings() + "aufnahme2.mp3"), QStringLiteral("Wachtturmstudium"));
+    EXPECT_FALSE(QFile::exists(recordings() + "aufnahme3.mp3"));
+    int rate = 0;
+    const audiotest::Samples part1 = audiotest::decodeMp3(recordings() + "aufnahme1.mp3", &rate);
+    EXPECT_EQ(rate, 22050);
+    const double hz = 22050 * 0.125 / (2 * M_PI);
+    EXPECT_GT(audiotest::tonePower(part1, 1, 0, 22050, hz),
+              50 * audiotest::tonePower(part1, 1, 0, 22050, 1.5 * hz))
+        << "the recording holds the input's tone";
+}
+
+TEST_F(RecordingControlsTest, TheTopicReachesTheFileWithUmlautsAndOnlyItsQuotesReplaced) {
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    EXPECT_TRUE(ui.bRecord->isEnabled()) << "without Auto-Rec the operator records by hand";
+    ui.Thema->setText(QStringLiteral("Größe & \"Frieden\" – für alle"));
+    ui.Thema->setModified(true); // as typed
+    ui.bRecord->click();
+    EXPECT_FALSE(ui.bRecord->isEnabled());
+    EXPECT_TRUE(ui.bStop->isEnabled());
+    EXPECT_EQ(ui.BitBtn4->text(), QStringLiteral("Stop"));
+    record(*form, 1.5);
+    ui.bStop->click();
+    EXPECT_TRUE(ui.bRecord->isEnabled());
+    EXPECT_EQ(ui.BitBtn4->text(), QStringLiteral("Aufnahme"));
+    EXPECT_EQ(commentOf(recordings() + "aufnahme1.mp3"), QStringLiteral("Größe & ”Frieden” – für alle"));
+    EXPECT_TRUE(form->state().neu) << "the topic was typed";
+}
+
+TEST_F(RecordingControlsTest, ASplitAfterTenMinutesStartsTheNextFileWithTheNextName) {
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.N10min->trigger();
+    EXPECT_EQ(form->settings().SplitMinutes, 10);
+    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    ui.BitBtn4->click();
+    EXPECT_EQ(ui.Datei->text(), QStringLiteral("Vortrag#0.mp3"));
+    record(*form, 599.9);
+    EXPECT_EQ(ui.lpos->text(), QStringLiteral("0:09:59"));
+    EXPECT_EQ(form->state().texte[0], QStringLiteral("aufnahme1.mp3"));
+    record(*form, 0.1);
+    EXPECT_EQ(ui.lpos->text(), QStringLiteral("0:10:00")) << "the tick of the split still shows the old file";
+    EXPECT_EQ(form->state().texte[0], QStringLiteral("aufnahme2.mp3"));
+    EXPECT_EQ(form->state().texte[4], QStringLiteral("Vortrag#0.mp3"));
+    record(*form, 0.1);
+    EXPECT_EQ(ui.lpos->text(), QStringLiteral("0:00:00"));
+    ui.BitBtn4->click();
+
+    const audiotest::Samples first = audiotest::decodeMp3(recordings() + "aufnahme1.mp3");
+    const audiotest::Samples second = audiotest::decodeMp3(recordings() + "aufnahme2.mp3");
+    EXPECT_NEAR(first.size() / 22050.0, 600.0, 0.2);
+    EXPECT_GT(second.size(), 0u);
+}
+
+TEST_F(RecordingControlsTest, AMissingEncoderIsReportedAndTheProgramGoesOn) {
+    auto form = start();
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    form->form().bRecord->click();
+    qputenv("PATH", path);
+    const QStringList shown = dialogs.shown();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(shown.last().startsWith(QStringLiteral("Kann Mp3-Encoding nicht starten\rError ")));
+    record(*form, 0.5);
+    form->form().bStop->click();
+    EXPECT_TRUE(dialogs.shown().last().startsWith(QStringLiteral("Can't close mp3-file  Error ")));
+    EXPECT_FALSE(QFile::exists(recordings() + "aufnahme1.mp3"));
+}
+
+TEST_F(RecordingControlsTest, TheLevelBarShowsTheInputAndHoldsItsPeak) {
+    audio.backend->setInputSignal([](std::uint64_t frame, int) -> std::int16_t {
+        return frame < 5512 ? (frame % 2 ? 32767 : -32768)
+                            : 0; // a quarter second at full scale, then silence
+    });
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.TrackBar2->setValue(100);
+    ui.bRecord->click();
+    record(*form, 0.2);
+    const recording::LevelBar& bar = ui.Label25->bar();
+    EXPECT_EQ(bar.column(0), LevelColour::Green);
+    EXPECT_EQ(bar.column(90), LevelColour::Green);
+    EXPECT_EQ(bar.column(92), LevelColour::Yellow);
+    EXPECT_EQ(bar.column(115), LevelColour::Red);
+    EXPECT_EQ(bar.column(129), LevelColour::Red);
+
+    record(*form, 0.4); // silence within the same hold window of 21 ticks: the peak marker stays
+    EXPECT_EQ(bar.column(10), LevelColour::White);
+    EXPECT_EQ(bar.column(128), LevelColour::Red);
+    record(*form, 1.1); // after the hold window it is gone
+    EXPECT_EQ(bar.column(128), LevelColour::White);
+    ui.bStop->click();
+    EXPECT_EQ(bar.column(0), LevelColour::White);
+}
+
+TEST_F(RecordingControlsTest, OverloadLowersTheVolumeStepByStepButNotBelowForty) {
+    // The volume is a gain on the captured samples, so the level is measured after it: at full volume an
+    // input of 26000 reads 26000.
+    audio.backend->setInputSignal([](std::uint64_t, int) -> std::int16_t { return 26000; });
+    writeFile(settingsFile(), fullSettings()); // automatic reduction on
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.autorec->setChecked(false);
+    ui.TrackBar2->setValue(100);
+    ui.bRecord->click();
+    record(*form, 0.1);
+    EXPECT_EQ(ui.TrackBar2->value(), 99);
+    EXPECT_EQ(ui.Label27->text(), QStringLiteral("99"));
+    EXPECT_EQ(form->settings().InputVolume, 99);
+    audio.backend->setInputSignal([](std::uint64_t, int) -> std::int16_t { return 32767; });
+    ui.TrackBar2->setValue(40);
+    record(*form, 1.0);
+    EXPECT_EQ(ui.TrackBar2->value(), 40);
+    ui.Button5->click();
+    EXPECT_EQ(ui.TrackBar2->value(), 39);
+}
+
+TEST_F(RecordingControlsTest, FieldsFollowSpeakerAndTopicAndLoseForbiddenCharacters) {
+    clock.set(2015, 3, 4); // Wednesday
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    EXPECT_EQ(ui.Label4->text(), QStringLiteral("Buchstudium "));
+    EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2015_3_4_BST.mp3"));
+    EXPECT_FALSE(ui.Datei->isModified());
+    ui.Thema->setText(QStringLiteral("Freude"));
+    EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2015_3_4__Freude.mp3"));
+    EXPECT_TRUE(ui.Datei->isModified());
+    ui.Datei->setText(QStringLiteral("a:b*c"));
+    EXPECT_EQ(ui.Datei->text(), QStringLiteral("abc"));
+    ui.Redner->setText(QStringLiteral("Hans"));
+    ui.SpeedButton9->click(); // no slot checked: part 2
+    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Dienstzusammenkunft"));
+    EXPECT_EQ(ui.Redner->text(), QString());
+    EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2015_3_4_DZK.mp3"));
+
+    form->recordingFields().ApplyRecordingFolder(QStringLiteral("/media/Meine Aufnahmen/"));
+    EXPECT_EQ(dialogs.shown().last(),
+              QStringLiteral(
+                  "Ordner: /media/Meine Aufnahmen/ enthält Leerzeichen !\rAufnahme in diesen Ordner nicht "
+                  "möglich !\rBitte anderen Ordner wählen bzw. Leerzeichen entfernen !"));
+    EXPECT_EQ(form->settings().RecordingFolder, folders.homeFolder() + QStringLiteral("/Aufnahmen/"));
+}
