@@ -54,13 +54,16 @@ void writeWav(const QString& path, int rate, int channels, const Samples& sample
         le16(static_cast<quint16>(s));
 }
 
-void makeMp3(const QString& path, int rate, int channels, const Samples& samples, int kbps) {
+void makeMp3(const QString& path, int rate, int channels, const Samples& samples, int kbps,
+             const QStringList& options) {
     const QString wav = path + QStringLiteral(".wav");
     writeWav(wav, rate, channels, samples);
     QProcess lame;
-    lame.start(QStringLiteral("lame"),
-               {QStringLiteral("--quiet"), QStringLiteral("-b"), QString::number(kbps),
-                channels == 1 ? QStringLiteral("-mm") : QStringLiteral("-mj"), wav, path});
+    QStringList arguments{QStringLiteral("--quiet"),
+                          channels == 1 ? QStringLiteral("-mm") : QStringLiteral("-mj")};
+    if (options.isEmpty())
+        arguments << QStringLiteral("-b") << QString::number(kbps);
+    lame.start(QStringLiteral("lame"), arguments + options + QStringList{wav, path});
     ASSERT_TRUE(lame.waitForFinished(60000)) << "lame did not finish";
     ASSERT_EQ(lame.exitCode(), 0) << lame.readAllStandardError().toStdString();
     QFile::remove(wav);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -19,8 +20,10 @@ Samples sine(int rate, int channels, std::int64_t frames, const std::function<do
 // Writes a 16-bit PCM WAVE file.
 void writeWav(const QString& path, int rate, int channels, const Samples& samples);
 
-// Encodes `samples` with lame into `path` (a constant bitrate of `kbps`); fails the test when lame fails.
-void makeMp3(const QString& path, int rate, int channels, const Samples& samples, int kbps = 128);
+// Encodes `samples` with lame into `path` (a constant bitrate of `kbps`, unless `options` choose otherwise);
+// fails the test when lame fails.
+void makeMp3(const QString& path, int rate, int channels, const Samples& samples, int kbps = 128,
+             const QStringList& options = {});
 
 // Decodes an MP3 file with libmpg123 (gapless); empty when it cannot be decoded.
 Samples decodeMp3(const QString& path, int* rate = nullptr, int* channels = nullptr);

@@ -16,6 +16,7 @@ struct TestFile {
     int channels;
     double seconds;
     bool mp3;
+    const char* options = ""; // lame options instead of the constant bitrate
 };
 
 // Second k of the stepped tone sounds at 300 + 100 k Hz, so the content shows where playback stands.
@@ -27,18 +28,22 @@ const TestFile Stepped{"stepped.mp3", 44100, 2, 3.0, true};
 const TestFile MonoLow{"mono22k.mp3", 22050, 1, 2.5, true};
 const TestFile Short48k{"short48k.mp3", 48000, 2, 0.7, true};
 const TestFile Wave{"tone.wav", 44100, 2, 1.25, false};
+// Variable bitrate, and a large tag in front of the audio, as song files have.
+const TestFile Variable{"vbr.mp3", 44100, 2, 2.2, true, "-V 4"};
+const TestFile Tagged{"tagged.mp3", 32000, 1, 1.3, true, "-b 64 --tt Lied --ta Chor --pad-id3v2-size 20000"};
 
 class PlaybackTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir_ = std::make_unique<QTemporaryDir>();
-        for (const TestFile& file : {Stepped, MonoLow, Short48k, Wave}) {
+        for (const TestFile& file : {Stepped, MonoLow, Short48k, Wave, Variable, Tagged}) {
             const auto frames = static_cast<std::int64_t>(file.seconds * file.rate);
             const int rate = file.rate;
             const Samples samples =
                 sine(file.rate, file.channels, frames, [rate](std::int64_t f) { return steppedHz(f, rate); });
             if (file.mp3)
-                makeMp3(path(file), file.rate, file.channels, samples);
+                makeMp3(path(file), file.rate, file.channels, samples, 128,
+                        QString::fromLatin1(file.options).split(u' ', Qt::SkipEmptyParts));
             else
                 writeWav(path(file), file.rate, file.channels, samples);
         }
@@ -89,11 +94,11 @@ TEST_P(LengthTest, LengthInBytesAndSecondsIsThatOfTheDecodedSamples) {
     EXPECT_EQ(lib().ErrorGetCode(), AudioError::Ok);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, LengthTest, ::testing::Values(Stepped, MonoLow, Short48k, Wave),
+INSTANTIATE_TEST_SUITE_P(Files, LengthTest,
+                         ::testing::Values(Stepped, MonoLow, Short48k, Wave, Variable, Tagged),
                          [](const auto& info) {
-                             return std::string(info.param.mp3 ? "mp3_" : "wav_") +
-                                    std::to_string(info.param.rate) + "_" +
-                                    std::to_string(info.param.channels);
+                             const std::string name = info.param.name;
+                             return name.substr(0, name.find('.'));
                          });
 
 TEST_F(PlaybackTest, PlaysTheWholeFileWithoutGapsThenStopsAtItsLength) {
