@@ -89,7 +89,8 @@ public:
     virtual bool ChannelPause(AudioHandle handle) = 0;
     // Stops a channel (a stream keeps its position; a recording channel ends for good).
     virtual bool ChannelStop(AudioHandle handle) = 0;
-    // Stopped (also ended streams; invalid handles too, with error Handle), Playing, Stalled or Paused.
+    // Stopped (also ended streams; invalid handles too, with error Handle), Playing, Stalled (a stream
+    // waiting for data, a recording waiting for its device to come back) or Paused.
     virtual int ChannelIsActive(AudioHandle handle) = 0;
     // Length in bytes of 16-bit PCM in the stream's own rate and channels; -1 on error.
     virtual std::int64_t ChannelGetLength(AudioHandle handle) = 0;

@@ -163,8 +163,11 @@ int AudioEngine::ChannelIsActive(AudioHandle handle) {
         const int state = stream->state();
         return result(AudioError::Ok, state == Playing && stream->stalled() ? Stalled : state);
     }
-    if (recorder_.hasChannel(handle))
-        return result(AudioError::Ok, recorder_.running(handle) ? Playing : Stopped);
+    if (recorder_.hasChannel(handle)) {
+        if (!recorder_.running(handle))
+            return result(AudioError::Ok, Stopped);
+        return result(AudioError::Ok, recorder_.deviceDown() ? Stalled : Playing);
+    }
     return result(AudioError::Handle, Stopped);
 }
 

@@ -134,6 +134,11 @@ bool Recorder::running(AudioHandle channel) const {
     return channel != 0 && channel == running_;
 }
 
+bool Recorder::deviceDown() const {
+    std::lock_guard lock(deviceMutex_);
+    return reopen_ || (deviceOpen_ && backend_.captureLost());
+}
+
 void Recorder::stop(AudioHandle channel) {
     const auto it = channels_.find(channel);
     if (it == channels_.end() || it->second->end.load() != NoEnd)

@@ -44,6 +44,8 @@ public:
     int start(AudioHandle handle, AudioFormat format);
     bool hasChannel(AudioHandle channel) const { return channels_.count(channel) != 0; }
     bool running(AudioHandle channel) const;
+    // The capture device has gone and is not back yet (a running channel waits for it).
+    bool deviceDown() const;
     void stop(AudioHandle channel);
     std::int64_t positionBytes(AudioHandle channel) const;
     int bytesPerSecond(AudioHandle channel) const;
