@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/CaptureControl.h"
 #include "app/Player.h"
 #include "app/SongLibrary.h"
 #include "app/TransportStrip.h"
@@ -178,4 +179,43 @@ TEST_F(PlayerTest, AFileThatCannotBeOpenedIsSkippedLikeASongOfNoLength) {
     form->player().Timer1Timer();
     EXPECT_FALSE(ui.CheckBox1->isChecked());
     EXPECT_EQ(ui.Label1->text(), QStringLiteral("6"));
+}
+
+TEST_F(PlayerTest, ResumingAPausedSongLeavesTheRecordingAloneAndAStopByHandStartsIt) {
+    makeSong(1, 3.0);
+    makeSong(2, 3.0);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    setSlot(*form, 1, 1);
+    setSlot(*form, 3, 2);
+    ui.autorec->setChecked(true);
+    click(*form, TransportStrip::Play);
+    EXPECT_FALSE(form->capture().channelActive());
+    ui.Thema->setText(QStringLiteral("Eigenes Thema"));
+    click(*form, TransportStrip::Pause);
+    click(*form, TransportStrip::Play);
+    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Eigenes Thema")) << "no reset of the fields on resume";
+    EXPECT_EQ(active(*form), AudioLibrary::Playing);
+
+    click(*form, TransportStrip::Stop); // the opening song stopped by hand: part 1 is recorded
+    EXPECT_TRUE(form->capture().channelActive());
+    EXPECT_EQ(ui.Label1->text(), QStringLiteral("2"));
+    click(*form, TransportStrip::Play); // the closing song stops it
+    EXPECT_FALSE(form->capture().channelActive());
+    click(*form, TransportStrip::Stop); // and its end starts nothing
+    EXPECT_FALSE(form->capture().channelActive());
+    EXPECT_FALSE(ui.CheckBox3->isChecked());
+}
+
+TEST_F(PlayerTest, WithoutAutoRecEverySongStartPutsThePartOneDefaultsIntoTheFields) {
+    makeSong(2, 1.0);
+    clock.set(2026, 12, 12); // Saturday
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    setSlot(*form, 3, 2);
+    ui.Thema->setText(QStringLiteral("anders")); // the file name follows and counts as edited
+    ui.Datei->setModified(false);
+    click(*form, TransportStrip::Play);
+    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Vortrag"));
+    EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2026_12_12_Vortrag.mp3"));
 }
