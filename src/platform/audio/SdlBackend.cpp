@@ -5,7 +5,7 @@
 #include <SDL2/SDL.h>
 
 namespace {
-constexpr Uint16 PlaybackBufferFrames = 1024;
+constexpr Uint16 PlaybackBufferFrames = 4096; // about 93 ms: no underruns on a busy machine
 constexpr Uint16 CaptureBufferFrames = 1024;
 } // namespace
 
