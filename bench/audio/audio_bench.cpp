@@ -137,10 +137,12 @@ void benchPlayback(const QString& song, double realSeconds) {
     std::printf("device: SDL driver %s\n", qgetenv("SDL_AUDIODRIVER").constData());
     auto latency = [&](bool prepared) {
         std::vector<double> times;
-        for (int i = 0; i < 15; ++i) {
+        for (int i = 0; i < 25; ++i) {
             const AudioHandle stream = engine.StreamCreateFile(song);
             if (prepared)
                 std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            // Spread the starts over the device period, so the median is not that of one phase.
+            std::this_thread::sleep_for(std::chrono::milliseconds(i * 37 % 97));
             timer->arm();
             const double start = wallSeconds();
             engine.ChannelPlay(stream, false);
