@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <mpg123.h>
 #include <numbers>
+#include <sndfile.h>
 
 namespace audiotest {
 
@@ -52,6 +53,18 @@ void writeWav(const QString& path, int rate, int channels, const Samples& sample
     le32(dataBytes);
     for (std::int16_t s : samples)
         le16(static_cast<quint16>(s));
+}
+
+void writeSndfile(const QString& path, int format, int rate, int channels, const Samples& samples) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    EXPECT_EQ(sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size()) / channels),
+              static_cast<sf_count_t>(samples.size()) / channels);
+    sf_close(file);
 }
 
 void makeMp3(const QString& path, int rate, int channels, const Samples& samples, int kbps,

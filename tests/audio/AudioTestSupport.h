@@ -20,6 +20,9 @@ Samples sine(int rate, int channels, std::int64_t frames, const std::function<do
 // Writes a 16-bit PCM WAVE file.
 void writeWav(const QString& path, int rate, int channels, const Samples& samples);
 
+// Writes `samples` with libsndfile in `format` (SF_FORMAT_* major | minor type), e.g. Ogg Vorbis or FLAC.
+void writeSndfile(const QString& path, int format, int rate, int channels, const Samples& samples);
+
 // Encodes `samples` with lame into `path` (a constant bitrate of `kbps`, unless `options` choose otherwise);
 // fails the test when lame fails.
 void makeMp3(const QString& path, int rate, int channels, const Samples& samples, int kbps = 128,

@@ -3,8 +3,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sndfile.h>
 
 using namespace audiotest;
 
@@ -17,6 +19,7 @@ struct TestFile {
     double seconds;
     bool mp3;
     const char* options = ""; // lame options instead of the constant bitrate
+    int sndfileFormat = 0;    // written by libsndfile in this format instead of a WAVE file
 };
 
 // Second k of the stepped tone sounds at 300 + 100 k Hz, so the content shows where playback stands.
@@ -30,13 +33,15 @@ const TestFile Short48k{"short48k.mp3", 48000, 2, 0.7, true};
 const TestFile Wave{"tone.wav", 44100, 2, 1.25, false};
 // Variable bitrate, and a large tag in front of the audio, as song files have.
 const TestFile Variable{"vbr.mp3", 44100, 2, 2.2, true, "-V 4"};
+const TestFile Vorbis{"tone.ogg", 44100, 2, 1.5, false, "", SF_FORMAT_OGG | SF_FORMAT_VORBIS};
+const TestFile Flac{"tone.flac", 48000, 1, 0.9, false, "", SF_FORMAT_FLAC | SF_FORMAT_PCM_16};
 const TestFile Tagged{"tagged.mp3", 32000, 1, 1.3, true, "-b 64 --tt Lied --ta Chor --pad-id3v2-size 20000"};
 
 class PlaybackTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir_ = std::make_unique<QTemporaryDir>();
-        for (const TestFile& file : {Stepped, MonoLow, Short48k, Wave, Variable, Tagged}) {
+        for (const TestFile& file : {Stepped, MonoLow, Short48k, Wave, Variable, Tagged, Vorbis, Flac}) {
             const auto frames = static_cast<std::int64_t>(file.seconds * file.rate);
             const int rate = file.rate;
             const Samples samples =
@@ -44,6 +49,8 @@ protected:
             if (file.mp3)
                 makeMp3(path(file), file.rate, file.channels, samples, 128,
                         QString::fromLatin1(file.options).split(u' ', Qt::SkipEmptyParts));
+            else if (file.sndfileFormat != 0)
+                writeSndfile(path(file), file.sndfileFormat, file.rate, file.channels, samples);
             else
                 writeWav(path(file), file.rate, file.channels, samples);
         }
@@ -94,11 +101,26 @@ TEST_P(LengthTest, LengthInBytesAndSecondsIsThatOfTheDecodedSamples) {
     EXPECT_EQ(lib().ErrorGetCode(), AudioError::Ok);
 }
 
+TEST_P(LengthTest, PlaysToItsEndAndStopsThere) {
+    const TestFile file = GetParam();
+    const AudioHandle stream = open(path(file));
+    device().keepOutput(true);
+    ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    device().advance(file.seconds / 2);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
+    device().advance(file.seconds / 2 + 0.2);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), lib().ChannelGetLength(stream));
+    // The first second's tone (300 Hz) came out, converted to the device's 44100 Hz stereo.
+    EXPECT_NEAR(zeroCrossingHz(slice(device().output(), 0, 2 * 44100 / 2), 2, 44100), 300.0, 15.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Files, LengthTest,
-                         ::testing::Values(Stepped, MonoLow, Short48k, Wave, Variable, Tagged),
+                         ::testing::Values(Stepped, MonoLow, Short48k, Wave, Variable, Tagged, Vorbis, Flac),
                          [](const auto& info) {
-                             const std::string name = info.param.name;
-                             return name.substr(0, name.find('.'));
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
                          });
 
 TEST_F(PlaybackTest, PlaysTheWholeFileWithoutGapsThenStopsAtItsLength) {
