@@ -11,14 +11,10 @@
 
 CaptureControl::CaptureControl(TForm1& form) : form_(form), audio_(form.services().audio) {
     Ui::TForm1& ui = form_.form();
-    QObject::connect(ui.ComboBox5, &QComboBox::activated, &form_,
-                     [this] { form_.step([this] { SelectInput(); }); });
-    QObject::connect(ui.TrackBar2, &QSlider::valueChanged, &form_,
-                     [this] { form_.step([this] { ApplyInputLevel(); }); });
-    QObject::connect(ui.Button5, &QPushButton::clicked, &form_,
-                     [this] { form_.step([this] { Button5Click(); }); });
-    QObject::connect(ui.Button6, &QPushButton::clicked, &form_,
-                     [this] { form_.step([this] { Button6Click(); }); });
+    form_.on(ui.ComboBox5, &QComboBox::activated, [this] { SelectInput(); });
+    form_.on(ui.TrackBar2, &QSlider::valueChanged, [this] { ApplyInputLevel(); });
+    form_.on(ui.Button5, &QPushButton::clicked, [this] { Button5Click(); });
+    form_.on(ui.Button6, &QPushButton::clicked, [this] { Button6Click(); });
 }
 
 void CaptureControl::InitRecording() {

@@ -30,24 +30,22 @@ Player::Player(TForm1& form) : form_(form), audio_(form.services().audio), strip
     layout->addWidget(strip_);
     Timer1.setInterval(300);
 
-    const auto guardedCall = [this](auto handler) {
-        return [this, handler] { form_.step([=, this] { (this->*handler)(); }); };
-    };
     for (QCheckBox* box : {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3})
-        QObject::connect(box, &QCheckBox::toggled, &form_, guardedCall(&Player::CheckBox1Click));
-    QObject::connect(ui.RadioButton3, &QRadioButton::toggled, &form_, [this](bool on) {
-        if (on)
-            form_.step([this] { RadioButton3Click(); });
+        form_.on(box, &QCheckBox::toggled, [this] { CheckBox1Click(); });
+    // A radio button's click is its becoming checked.
+    form_.on(ui.RadioButton3, &QRadioButton::toggled, [this] {
+        if (form_.form().RadioButton3->isChecked())
+            RadioButton3Click();
     });
-    QObject::connect(ui.RadioButton4, &QRadioButton::toggled, &form_, [this](bool on) {
-        if (on)
-            form_.step([this] { RadioButton4Click(); });
+    form_.on(ui.RadioButton4, &QRadioButton::toggled, [this] {
+        if (form_.form().RadioButton4->isChecked())
+            RadioButton4Click();
     });
     QObject::connect(strip_, &TransportStrip::clicked, &form_,
                      [this](TransportStrip::Button b) { form_.step([=, this] { MediaPlayer1Click(b); }); });
-    QObject::connect(ui.BitBtn3, &QPushButton::clicked, &form_, guardedCall(&Player::BitBtn3Click));
-    QObject::connect(ui.Button4, &QPushButton::clicked, &form_, guardedCall(&Player::Button4Click));
-    QObject::connect(&Timer1, &QTimer::timeout, &form_, guardedCall(&Player::Timer1Timer));
+    form_.on(ui.BitBtn3, &QPushButton::clicked, [this] { BitBtn3Click(); });
+    form_.on(ui.Button4, &QPushButton::clicked, [this] { Button4Click(); });
+    form_.on(&Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
 }
 
 bool Player::meetingGroup() const {

@@ -12,20 +12,18 @@
 RecordingControl::RecordingControl(TForm1& form) : form_(form) {
     Ui::TForm1& ui = form_.form();
     PosTimer.setInterval(50);
-    const auto connectClick = [this](auto* sender, auto signal, void (RecordingControl::*handler)()) {
-        QObject::connect(sender, signal, &form_,
-                         [this, handler] { form_.step([this, handler] { (this->*handler)(); }); });
-    };
-    connectClick(ui.bRecord, &QToolButton::clicked, &RecordingControl::bRecordClick);
-    connectClick(ui.bStop, &QToolButton::clicked, &RecordingControl::bStopClick);
-    connectClick(ui.BitBtn4, &QPushButton::clicked, &RecordingControl::BitBtn4Click);
-    connectClick(ui.autorec, &QCheckBox::toggled, &RecordingControl::autorecClick);
-    connectClick(&PosTimer, &QTimer::timeout, &RecordingControl::PosTimerTimer);
-    const std::pair<QAction*, int> splitItems[] = {
-        {ui.Nein, 100}, {ui.N10min, 10}, {ui.N20min, 20}, {ui.N30min, 30}, {ui.N40min, 40}};
-    for (const auto& [item, minutes] : splitItems)
-        QObject::connect(item, &QAction::triggered, &form_,
-                         [this, minutes = minutes] { form_.step([=, this] { setSplitMinutes(minutes); }); });
+    form_.on(ui.bRecord, &QToolButton::clicked, [this] { bRecordClick(); });
+    form_.on(ui.bStop, &QToolButton::clicked, [this] { bStopClick(); });
+    form_.on(ui.BitBtn4, &QPushButton::clicked, [this] { BitBtn4Click(); });
+    form_.on(ui.autorec, &QCheckBox::toggled, [this] { autorecClick(); });
+    form_.on(&PosTimer, &QTimer::timeout, [this] { PosTimerTimer(); });
+    for (const auto& [item, minutes] : splitMenu())
+        form_.on(item, &QAction::triggered, [this, minutes = minutes] { setSplitMinutes(minutes); });
+}
+
+std::array<std::pair<QAction*, int>, 5> RecordingControl::splitMenu() const {
+    Ui::TForm1& ui = form_.form();
+    return {{{ui.Nein, 100}, {ui.N10min, 10}, {ui.N20min, 20}, {ui.N30min, 30}, {ui.N40min, 40}}};
 }
 
 void RecordingControl::bRecordClick() {
@@ -73,14 +71,8 @@ void RecordingControl::autorecClick() {
 
 void RecordingControl::setSplitMinutes(int minutes) {
     form_.settings().SplitMinutes = minutes;
-    Ui::TForm1& ui = form_.form();
-    for (QAction* item : {ui.Nein, ui.N10min, ui.N20min, ui.N30min, ui.N40min})
-        item->setChecked(false);
-    const std::pair<QAction*, int> items[] = {
-        {ui.Nein, 100}, {ui.N10min, 10}, {ui.N20min, 20}, {ui.N30min, 30}, {ui.N40min, 40}};
-    for (const auto& [item, value] : items)
-        if (value == minutes)
-            item->setChecked(true);
+    for (const auto& [item, value] : splitMenu())
+        item->setChecked(value == minutes);
 }
 
 void RecordingControl::PosTimerTimer() {

@@ -3,6 +3,10 @@
 #include "recording/RecordingSession.h"
 
 #include <QTimer>
+#include <array>
+#include <utility>
+
+class QAction;
 
 class TForm1;
 
@@ -26,6 +30,9 @@ public:
     void clearRequest() { session_.RecordingRequested = false; }
 
 private:
+    // The items of the split menu and their minutes.
+    std::array<std::pair<QAction*, int>, 5> splitMenu() const;
+
     TForm1& form_;
     recording::RecordingSession session_;
     QTimer PosTimer;

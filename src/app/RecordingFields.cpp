@@ -20,16 +20,11 @@ QDate today(TForm1& form) {
 RecordingFields::RecordingFields(TForm1& form) : form_(form) {
     Ui::TForm1& ui = form_.form();
     for (QLineEdit* field : {ui.Thema, ui.Redner})
-        QObject::connect(field, &QLineEdit::textChanged, &form_,
-                         [this] { form_.step([this] { ThemaChange(); }); });
-    QObject::connect(ui.Datei, &QLineEdit::textChanged, &form_,
-                     [this] { form_.step([this] { RemoveForbiddenChars(); }); });
-    QObject::connect(ui.SpeedButton9, &QToolButton::clicked, &form_,
-                     [this] { form_.step([this] { SpeedButton9Click(); }); });
-    QObject::connect(ui.Button7, &QPushButton::clicked, &form_,
-                     [this] { form_.step([this] { BuildDefaultFileNames(); }); });
-    QObject::connect(ui.Button8, &QPushButton::clicked, &form_,
-                     [this] { form_.step([this] { ResetMeetingDefaults(); }); });
+        form_.on(field, &QLineEdit::textChanged, [this] { ThemaChange(); });
+    form_.on(ui.Datei, &QLineEdit::textChanged, [this] { RemoveForbiddenChars(); });
+    form_.on(ui.SpeedButton9, &QToolButton::clicked, [this] { SpeedButton9Click(); });
+    form_.on(ui.Button7, &QPushButton::clicked, [this] { BuildDefaultFileNames(); });
+    form_.on(ui.Button8, &QPushButton::clicked, [this] { ResetMeetingDefaults(); });
 }
 
 void RecordingFields::SetRecordingDefaults() {

@@ -27,12 +27,10 @@ SongLibrary::SongLibrary(TForm1& form) : form_(form) {
     Ui::TForm1& ui = form_.form();
     for (int slot = 1; slot <= 3; ++slot) {
         // Typing runs the handler; programmatic changes call it explicitly.
-        QObject::connect(field(slot)->lineEdit(), &QLineEdit::textEdited, &form_,
-                         [this, slot] { form_.step([this, slot] { ComboBoxChange(slot); }); });
+        form_.on(field(slot)->lineEdit(), &QLineEdit::textEdited, [this, slot] { ComboBoxChange(slot); });
     }
     for (int caller = 1; caller <= 4; ++caller)
-        QObject::connect(field(caller), &PickerComboBox::dropDown, &form_,
-                         [this, caller] { form_.step([this, caller] { ComboBoxDropDown(caller); }); });
+        form_.on(field(caller), &PickerComboBox::dropDown, [this, caller] { ComboBoxDropDown(caller); });
     QObject::connect(ui.StringGrid1, &QTableWidget::cellClicked, &form_, [this](int row, int column) {
         form_.step([=, this] { StringGrid1SelectCell(column, row); });
     });
@@ -40,8 +38,7 @@ SongLibrary::SongLibrary(TForm1& form) : form_(form) {
         if (row >= 0 && column >= 0)
             form_.step([=, this] { StringGrid1SelectCell(column, row); });
     });
-    QObject::connect(ui.Liedereinlesen, &QAction::triggered, &form_,
-                     [this] { form_.step([this] { LiedereinlesenClick(); }); });
+    form_.on(ui.Liedereinlesen, &QAction::triggered, [this] { LiedereinlesenClick(); });
 }
 
 PickerComboBox* SongLibrary::field(int caller) const {

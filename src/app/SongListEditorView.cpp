@@ -26,12 +26,9 @@ SongListEditorView::SongListEditorView(TForm1& form) : form_(form) {
                      [this](int column, int row, const QString& text) {
                          form_.step([=, this] { StringGrid2SetEditText(column, row, text); });
                      });
-    QObject::connect(ui.Liederbearbeiten, &QAction::triggered, &form_,
-                     [this] { form_.step([this] { LiederbearbeitenClick(); }); });
-    QObject::connect(ui.BitBtn1, &QPushButton::clicked, &form_,
-                     [this] { form_.step([this] { BitBtn1Click(); }); });
-    QObject::connect(ui.BitBtn2, &QPushButton::clicked, &form_,
-                     [this] { form_.step([this] { BitBtn2Click(); }); });
+    form_.on(ui.Liederbearbeiten, &QAction::triggered, [this] { LiederbearbeitenClick(); });
+    form_.on(ui.BitBtn1, &QPushButton::clicked, [this] { BitBtn1Click(); });
+    form_.on(ui.BitBtn2, &QPushButton::clicked, [this] { BitBtn2Click(); });
 }
 
 void SongListEditorView::LiederbearbeitenClick() {

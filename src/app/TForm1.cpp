@@ -47,12 +47,11 @@ void TForm1::step(const std::function<void()>& action) {
 }
 
 void TForm1::wireMenus() {
-    connect(ui->Beenden1, &QAction::triggered, this, [this] { step([this] { Beenden1Click(); }); });
-    connect(ui->Beendenohnespeichern1, &QAction::triggered, this,
-            [this] { step([this] { Beendenohnespeichern1Click(); }); });
-    connect(ui->grSchalt, &QAction::triggered, this, [this] { step([this] { grSchaltClick(); }); });
-    connect(ui->Ja1, &QAction::triggered, this, [this] { step([this] { Ja1Click(); }); });
-    connect(ui->Nein1, &QAction::triggered, this, [this] { step([this] { Nein1Click(); }); });
+    on(ui->Beenden1, &QAction::triggered, [this] { Beenden1Click(); });
+    on(ui->Beendenohnespeichern1, &QAction::triggered, [this] { Beendenohnespeichern1Click(); });
+    on(ui->grSchalt, &QAction::triggered, [this] { grSchaltClick(); });
+    on(ui->Ja1, &QAction::triggered, [this] { Ja1Click(); });
+    on(ui->Nein1, &QAction::triggered, [this] { Nein1Click(); });
 }
 
 void TForm1::FormCreate() {

@@ -75,6 +75,11 @@ public:
 
     // Runs an entry point that Qt calls: an error stops it and is shown.
     void step(const std::function<void()>& action);
+    // Connects a signal to a handler that runs as such an entry point.
+    template <typename Sender, typename Signal>
+    void on(Sender* sender, Signal signal, std::function<void()> handler) {
+        connect(sender, signal, this, [this, handler] { step(handler); });
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

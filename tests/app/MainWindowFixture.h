@@ -54,6 +54,8 @@ protected:
                   {folder, QStringLiteral(".mp3"), QStringLiteral("474500066"), QStringLiteral("135")});
         return folder;
     }
+    // Puts a song number into slot 1..3 as the song list would, running the slot's handler.
+    static void setSlot(TForm1& form, int slot, int number);
     QStringList fullSettings() {
         return {QStringLiteral("700"),
                 QStringLiteral("900"),

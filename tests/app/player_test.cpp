@@ -22,11 +22,6 @@ protected:
         audiotest::makeMp3(path, 44100, 2,
                            audiotest::sine(44100, 2, frames, [](std::int64_t) { return 330.0; }));
     }
-    void setSlot(TForm1& form, int slot, int number) {
-        QComboBox* fields[] = {form.form().ComboBox1, form.form().ComboBox2, form.form().ComboBox3};
-        fields[slot - 1]->setEditText(QString::number(number));
-        form.songs().ComboBoxChange(slot);
-    }
     void click(TForm1& form, TransportStrip::Button button) { form.player().strip().button(button)->click(); }
     // Lets the null device play for `seconds` and runs the progress ticks of that time.
     void playFor(TForm1& form, double seconds) {

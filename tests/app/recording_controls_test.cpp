@@ -50,11 +50,6 @@ protected:
         TagLib::ID3v2::Tag* tag = file.ID3v2Tag();
         return tag ? QString::fromStdWString(tag->comment().toWString()) : QString();
     }
-    void setSlot(TForm1& form, int slot, int number) {
-        QComboBox* fields[] = {form.form().ComboBox1, form.form().ComboBox2, form.form().ComboBox3};
-        fields[slot - 1]->setEditText(QString::number(number));
-        form.songs().ComboBoxChange(slot);
-    }
 };
 
 } // namespace
