@@ -28,7 +28,9 @@ void CaptureControl::InitRecording() {
     audio_.Init(-1, 44100, AudioLibrary::DeviceMono);
     const int outputCode = audio_.ErrorGetCode();
     if (outputCode != 0 || recordCode != 0) {
-        audio_.Free();
+        // Songs still play when only the recording device failed.
+        if (outputCode != 0)
+            audio_.Free();
         audio_.RecordFree();
         dialogs.error(QString(), recording::DeviceStartMessage(outputCode, recordCode));
         return;

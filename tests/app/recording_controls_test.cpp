@@ -232,3 +232,17 @@ TEST_F(RecordingControlsTest, FieldsFollowSpeakerAndTopicAndLoseForbiddenCharact
                   "möglich !\rBitte anderen Ordner wählen bzw. Leerzeichen entfernen !"));
     EXPECT_EQ(form->settings().RecordingFolder, folders.homeFolder() + QStringLiteral("/Aufnahmen/"));
 }
+
+TEST_F(RecordingControlsTest, WithoutARecordingDeviceTheErrorIsShownAndSongsStillPlay) {
+    audio = createNullAudioLibrary({.captureFails = true});
+    makeSongFolder(1);
+    auto form = start();
+    EXPECT_TRUE(
+        dialogs.shown().contains(QStringLiteral(": Start default output device: BASS_OK\rStart default "
+                                                "recording device: BASS_ERROR_DEVICE")))
+        << dialogs.shown().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(form->form().ComboBox5->count(), 0);
+    setSlot(*form, 1, 1);
+    EXPECT_NE(form->player().SongStream, 0u);
+    EXPECT_EQ(form->form().Label3->text(), QStringLiteral("00:01"));
+}
