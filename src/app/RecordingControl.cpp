@@ -71,6 +71,10 @@ void RecordingControl::autorecClick() {
 
 void RecordingControl::setSplitMinutes(int minutes) {
     form_.settings().SplitMinutes = minutes;
+    checkSplitItem(minutes);
+}
+
+void RecordingControl::checkSplitItem(int minutes) {
     for (const auto& [item, value] : splitMenu())
         item->setChecked(value == minutes);
 }

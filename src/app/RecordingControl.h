@@ -21,6 +21,8 @@ public:
     void BitBtn4Click();
     void autorecClick();
     void setSplitMinutes(int minutes);
+    // Checks the split menu item of the minutes (100 = "Nein"); any other value checks none.
+    void checkSplitItem(int minutes);
     void PosTimerTimer();
     // Stops the capture and the encoder and hands the fields over for the finishing of the file.
     void FinishRecording();

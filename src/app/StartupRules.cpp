@@ -45,7 +45,7 @@ int splitMenuChoice(int splitMinutes) {
     case 40:
         return splitMinutes;
     default:
-        return (splitMinutes >= 0 && splitMinutes <= 100) ? 0 : -1;
+        return (splitMinutes >= 0 && splitMinutes <= 100) ? 100 : -1;
     }
 }
 

@@ -30,7 +30,8 @@ DateTime nextMeetingTime(DateTime meetingTime1, DateTime meetingTime2, DateTime 
 // home + "/Aufnahmen", blanks replaced by "_" (without trailing separator).
 QString defaultRecordingFolder(const QString& home);
 
-// The split menu entry for the minutes: 10..40, 0 = "Nein", -1 = none.
+// The split menu item to check for the minutes: 10..40 their own, 100 "Nein" (every other value 0..100),
+// -1 none.
 int splitMenuChoice(int splitMinutes);
 
 } // namespace StartupRules

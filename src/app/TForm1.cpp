@@ -246,12 +246,7 @@ void TForm1::checkMenuMarks() {
     grSchaltClick();
     if (settings_.AutoLevelReduction)
         ui->AutoPegelreduzierung1->setChecked(true);
-    const int split = StartupRules::splitMenuChoice(settings_.SplitMinutes);
-    ui->Nein->setChecked(split == 0);
-    ui->N10min->setChecked(split == 10);
-    ui->N20min->setChecked(split == 20);
-    ui->N30min->setChecked(split == 30);
-    ui->N40min->setChecked(split == 40);
+    recordingControl_->checkSplitItem(StartupRules::splitMenuChoice(settings_.SplitMinutes));
 }
 
 void TForm1::Ja1Click() {
@@ -316,8 +311,20 @@ void TForm1::CheckBox1Click() {
     player_->CheckBox1Click();
 }
 
-// The other sources, the background music, the deletion of old recordings and the recording controls are
-// separate subsystems; until they are built these entry points do nothing.
+void TForm1::bStopClick() {
+    recordingControl_->bStopClick();
+}
+
+void TForm1::bRecordClick() {
+    recordingControl_->bRecordClick();
+}
+
+void TForm1::ResetRecordingFields(int part) {
+    recordingFields_->ResetRecordingFields(part);
+}
+
+// The other sources, the background music, the deletion of old recordings and the finishing of a recording
+// (renaming, tagging, copies) are separate subsystems; until they are built these entry points do nothing.
 void TForm1::ComboBox4Change() {}
 void TForm1::ComboBox6Change() {}
 void TForm1::Button3Click() {}
@@ -327,15 +334,6 @@ void TForm1::PlayCdTrack() {}
 void TForm1::StopCdTrack() {}
 void TForm1::CdProgressTick() {}
 void TForm1::TrackBar1Change() {}
-void TForm1::bStopClick() {
-    recordingControl_->bStopClick();
-}
-void TForm1::bRecordClick() {
-    recordingControl_->bRecordClick();
-}
-void TForm1::ResetRecordingFields(int part) {
-    recordingFields_->ResetRecordingFields(part);
-}
 void TForm1::FinishFile() {}
 
 void TForm1::ResetMusicList() {

@@ -73,7 +73,8 @@ public:
     void ResetMusicList();
     void FinishFile();
 
-    // Runs an entry point that Qt calls: an error stops it and is shown.
+    // Runs an entry point that Qt calls: an error stops it and is shown. Every handler connected to a
+    // signal is guarded on its own, so no exception crosses Qt's signal dispatch.
     void step(const std::function<void()>& action);
     // Connects a signal to a handler that runs as such an entry point.
     template <typename Sender, typename Signal>
@@ -103,7 +104,6 @@ private:
 
     void wireMenus();
 
-    int handlerDepth_ = 0;
     std::unique_ptr<Ui::TForm1> ui;
     Services& services_;
     AppState state_;

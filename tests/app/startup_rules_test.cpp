@@ -44,8 +44,8 @@ TEST(StartupRules, NextMeetingTimeTakesTheNextOneAheadOrElseTheSecond) {
 TEST(StartupRules, SplitMenuChoice) {
     EXPECT_EQ(splitMenuChoice(10), 10);
     EXPECT_EQ(splitMenuChoice(40), 40);
-    EXPECT_EQ(splitMenuChoice(100), 0);
-    EXPECT_EQ(splitMenuChoice(15), 0);
+    EXPECT_EQ(splitMenuChoice(100), 100);
+    EXPECT_EQ(splitMenuChoice(15), 100);
     EXPECT_EQ(splitMenuChoice(101), -1);
     EXPECT_EQ(splitMenuChoice(-1), -1);
 }
