@@ -81,10 +81,10 @@ void RecordingControl::checkSplitItem(int minutes) {
 
 void RecordingControl::PosTimerTimer() {
     Ui::TForm1& ui = form_.form();
-    CaptureControl& recorder = form_.capture();
+    CaptureControl& capture = form_.capture();
     AudioLibrary& audio = form_.services().audio;
     const double seconds =
-        audio.ChannelBytes2Seconds(recorder.RecordChannel, audio.ChannelGetPosition(recorder.RecordChannel));
+        audio.ChannelBytes2Seconds(capture.RecordChannel, audio.ChannelGetPosition(capture.RecordChannel));
     const recording::RecordingSession::TimeDecision time =
         session_.TimeStep(seconds, form_.settings().SplitMinutes);
     if (time.split) {
@@ -92,7 +92,7 @@ void RecordingControl::PosTimerTimer() {
         RequestRecording();
     }
     ui.lpos->setText(time.lpos);
-    recorder.LevelTick();
+    capture.LevelTick();
     switch (session_.BlinkStep()) {
     case recording::Blink::Show:
         ui.rec->show();
@@ -103,6 +103,16 @@ void RecordingControl::PosTimerTimer() {
     case recording::Blink::None:
         break;
     }
+    showInputLost(audio.ChannelIsActive(capture.RecordChannel) == AudioLibrary::Stalled);
+}
+
+void RecordingControl::showInputLost(bool lost) {
+    // While the recording device is gone the engine keeps trying to open it again; the operator is told
+    // in the blinking label, which stays on until the device is back.
+    QLabel* rec = form_.form().rec;
+    rec->setText(lost ? QStringLiteral("Eingang fehlt !") : form_.uiTexts().at(UiText::Recording));
+    if (lost)
+        rec->show();
 }
 
 void RecordingControl::FinishRecording() {

@@ -34,6 +34,7 @@ public:
 private:
     // The items of the split menu and their minutes.
     std::array<std::pair<QAction*, int>, 5> splitMenu() const;
+    void showInputLost(bool lost);
 
     TForm1& form_;
     recording::RecordingSession session_;

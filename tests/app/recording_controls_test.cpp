@@ -7,6 +7,8 @@
 #include "app/SongLibrary.h"
 #include "app/TransportStrip.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QToolButton>
 #include <cmath>
 #include <taglib/id3v2tag.h>
@@ -245,4 +247,29 @@ TEST_F(RecordingControlsTest, WithoutARecordingDeviceTheErrorIsShownAndSongsStil
     setSlot(*form, 1, 1);
     EXPECT_NE(form->player().SongStream, 0u);
     EXPECT_EQ(form->form().Label3->text(), QStringLiteral("00:01"));
+}
+
+TEST_F(RecordingControlsTest, ALostRecordingDeviceIsShownUntilItIsBack) {
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.ComboBox5->setCurrentIndex(1); // the named device, so that it can go away for good
+    ui.ComboBox5->activated(1);
+    ui.bRecord->click();
+    record(*form, 0.5);
+    EXPECT_EQ(ui.rec->text(), QStringLiteral("Aufnahme"));
+
+    audio.backend->setCaptureDevices({});
+    audio.backend->loseCapture();
+    record(*form, 0.1);
+    EXPECT_EQ(ui.rec->text(), QStringLiteral("Eingang fehlt !"));
+    EXPECT_FALSE(ui.rec->isHidden());
+
+    audio.backend->setCaptureDevices({QStringLiteral("Null input")});
+    QDeadlineTimer deadline(10000);
+    while (ui.rec->text() != QStringLiteral("Aufnahme") && !deadline.hasExpired()) {
+        QThread::msleep(50);
+        record(*form, 0.05);
+    }
+    EXPECT_EQ(ui.rec->text(), QStringLiteral("Aufnahme"));
+    ui.bStop->click();
 }
