@@ -49,7 +49,11 @@ void TForm1::step(const std::function<void()>& action) {
 void TForm1::wireMenus() {
     on(ui->Beenden1, &QAction::triggered, [this] { Beenden1Click(); });
     on(ui->Beendenohnespeichern1, &QAction::triggered, [this] { Beendenohnespeichern1Click(); });
-    on(ui->grSchalt, &QAction::triggered, [this] { grSchaltClick(); });
+    on(ui->grSchalt, &QAction::triggered, [this] {
+        // Qt has already toggled the mark; the handler toggles it itself.
+        ui->grSchalt->setChecked(!ui->grSchalt->isChecked());
+        grSchaltClick();
+    });
     on(ui->Ja1, &QAction::triggered, [this] { Ja1Click(); });
     on(ui->Nein1, &QAction::triggered, [this] { Nein1Click(); });
 }

@@ -32,6 +32,16 @@ TEST_F(MainWindowTest, FirstStartCreatesFoldersAndFilesAndOpensInTheBigButtonsVi
 
     Ui::TForm1& ui = form->form();
     EXPECT_TRUE(ui.grSchalt->isChecked());
+    EXPECT_FALSE(ui.BitBtn3->isHidden());
+    EXPECT_TRUE(ui.MediaPlayer1->isHidden());
+    ui.grSchalt->trigger(); // the menu switches to the normal view
+    EXPECT_FALSE(ui.grSchalt->isChecked());
+    EXPECT_TRUE(ui.BitBtn3->isHidden());
+    EXPECT_FALSE(ui.MediaPlayer1->isHidden());
+    EXPECT_EQ(ui.Panel2->y(), 120);
+    ui.grSchalt->trigger();
+    EXPECT_TRUE(ui.grSchalt->isChecked());
+    EXPECT_EQ(ui.Panel2->y(), 136);
     for (QAction* age : {ui.N30Tage1, ui.N60Tage1, ui.N90Tage1, ui.Nie1})
         EXPECT_FALSE(age->isChecked());
     EXPECT_TRUE(ui.Nein1->isChecked());

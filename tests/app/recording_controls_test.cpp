@@ -118,6 +118,9 @@ TEST_F(RecordingControlsTest, TheTopicReachesTheFileWithUmlautsAndOnlyItsQuotesR
     EXPECT_TRUE(ui.bRecord->isEnabled());
     EXPECT_EQ(ui.BitBtn4->text(), QStringLiteral("Aufnahme"));
     EXPECT_EQ(commentOf(recordings() + "aufnahme1.mp3"), QStringLiteral("Größe & ”Frieden” – für alle"));
+    TagLib::MPEG::File file(QFile::encodeName(recordings() + "aufnahme1.mp3").constData());
+    ASSERT_NE(file.ID3v2Tag(), nullptr);
+    EXPECT_TRUE(file.ID3v2Tag()->frameListMap()["TLEN"].isEmpty()) << "no length frame of an unknown length";
     EXPECT_TRUE(form->state().neu) << "the topic was typed";
 }
 

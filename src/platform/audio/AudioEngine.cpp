@@ -4,6 +4,7 @@
 #include "PlaybackStream.h"
 #include "SdlBackend.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -237,9 +238,12 @@ AudioHandle AudioEngine::EncodeStart(AudioHandle channel, const QString& command
                                      std::uint32_t /*flags*/) {
     if (!recorder_.hasChannel(channel))
         return result(AudioError::Handle, AudioHandle{0});
-    const QStringList arguments = splitCommandLine(commandLine);
+    QStringList arguments = splitCommandLine(commandLine);
     if (arguments.isEmpty())
         return result(AudioError::IllParam, AudioHandle{0});
+    // The WAVE stream's length is unknown; told so, lame writes no length frame of 4294967295 ms.
+    if (QFileInfo(arguments.first()).fileName() == QLatin1String("lame"))
+        arguments.insert(1, QStringLiteral("--ignorelength"));
     const AudioHandle handle = newHandle();
     const int error = recorder_.encodeStart(handle, channel, arguments);
     return result(error, error == AudioError::Ok ? handle : AudioHandle{0});
