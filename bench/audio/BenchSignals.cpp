@@ -37,62 +37,11 @@ std::int16_t glide(std::uint64_t frame, int rate) {
     return static_cast<std::int16_t>(std::lround(16000.0 * std::sin(phase)));
 }
 
-void writeWav(const QString& path, int rate, int channels, const Samples& samples) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    auto le32 = [&](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        file.write(b, 4);
-    };
-    auto le16 = [&](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        file.write(b, 2);
-    };
-    const auto dataBytes = static_cast<quint32>(samples.size() * 2);
-    file.write("RIFF");
-    le32(36 + dataBytes);
-    file.write("WAVEfmt ");
-    le32(16);
-    le16(1);
-    le16(static_cast<quint16>(channels));
-    le32(static_cast<quint32>(rate));
-    le32(static_cast<quint32>(rate * channels * 2));
-    le16(static_cast<quint16>(channels * 2));
-    le16(16);
-    file.write("data");
-    le32(dataBytes);
-    file.write(reinterpret_cast<const char*>(samples.data()), static_cast<qint64>(dataBytes));
-}
-
 bool encode(const QString& wav, const QString& mp3, const QStringList& options) {
     QProcess lame;
     lame.start(QStringLiteral("lame"),
                QStringList{QStringLiteral("--quiet")} + options + QStringList{wav, mp3});
     return lame.waitForFinished(600000) && lame.exitStatus() == QProcess::NormalExit && lame.exitCode() == 0;
-}
-
-Samples decode(const QString& path) {
-    mpg123_init();
-    mpg123_handle* handle = mpg123_new(nullptr, nullptr);
-    mpg123_param(handle, MPG123_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
-    Samples out;
-    if (mpg123_open(handle, QFile::encodeName(path).constData()) == MPG123_OK) {
-        std::vector<unsigned char> buffer(1 << 16);
-        for (;;) {
-            size_t done = 0;
-            const int result = mpg123_read(handle, buffer.data(), buffer.size(), &done);
-            const auto* samples = reinterpret_cast<const std::int16_t*>(buffer.data());
-            out.insert(out.end(), samples, samples + done / 2);
-            if (result != MPG123_OK && result != MPG123_NEW_FORMAT)
-                break;
-        }
-    }
-    mpg123_close(handle);
-    mpg123_delete(handle);
-    return out;
 }
 
 namespace {
@@ -115,29 +64,6 @@ double childrenCpuSeconds() {
 
 double wallSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-std::int64_t bestOffset(const Samples& decoded, const Samples& expected, std::int64_t maxOffset) {
-    std::int64_t best = 0;
-    double bestScore = -2.0;
-    for (std::int64_t offset = 0; offset <= maxOffset; ++offset) {
-        double ab = 0.0;
-        double aa = 0.0;
-        double bb = 0.0;
-        for (size_t i = 0; i < expected.size() && static_cast<size_t>(offset) + i < decoded.size(); ++i) {
-            const double a = decoded[static_cast<size_t>(offset) + i];
-            const double b = expected[i];
-            ab += a * b;
-            aa += a * a;
-            bb += b * b;
-        }
-        const double score = aa == 0.0 || bb == 0.0 ? -1.0 : ab / std::sqrt(aa * bb);
-        if (score > bestScore) {
-            bestScore = score;
-            best = offset;
-        }
-    }
-    return best;
 }
 
 } // namespace bench

@@ -101,7 +101,7 @@ void benchPlayback(const QString& song, double realSeconds) {
     double decodeCpu = 1e9;
     for (int i = 0; i < 3; ++i) {
         const double cpu = processCpuSeconds();
-        const Samples decoded = decode(song);
+        const Samples decoded = decodeMp3(song);
         decodeCpu = std::min(decodeCpu, processCpuSeconds() - cpu);
     }
     std::vector<double> firstFrame;
@@ -264,7 +264,7 @@ void benchSplits(const QTemporaryDir& dir, double hours) {
     std::int64_t delay = -1;
     std::int64_t first = 0;
     for (int k = 0; k < files; ++k) {
-        const Samples decoded = decode(dir.filePath(QStringLiteral("split%1.mp3").arg(k)));
+        const Samples decoded = decodeMp3(dir.filePath(QStringLiteral("split%1.mp3").arg(k)));
         Samples expected;
         for (std::int64_t i = 0; i < CaptureRate / 2; ++i)
             expected.push_back(glide(static_cast<std::uint64_t>(first + i), CaptureRate));

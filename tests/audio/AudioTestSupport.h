@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AudioSamples.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -9,8 +11,11 @@
 // Test signals, files made with the lame program, and an independent MP3 decoder for checking results.
 namespace audiotest {
 
-// Interleaved 16-bit samples.
-using Samples = std::vector<std::int16_t>;
+using audiosamples::bestOffset;
+using audiosamples::correlation;
+using audiosamples::decodeMp3;
+using audiosamples::Samples;
+using audiosamples::slice;
 
 // A sine of `hz(frame)` Hz (the frequency may change with the frame) at `amplitude`, the same in every
 // channel.
@@ -28,22 +33,10 @@ void writeSndfile(const QString& path, int format, int rate, int channels, const
 void makeMp3(const QString& path, int rate, int channels, const Samples& samples, int kbps = 128,
              const QStringList& options = {});
 
-// Decodes an MP3 file with libmpg123 (gapless); empty when it cannot be decoded.
-Samples decodeMp3(const QString& path, int* rate = nullptr, int* channels = nullptr);
-
 // Power of frequency `hz` in channel `channel` of `samples` (Goertzel), normalised to the signal length.
 double tonePower(const Samples& samples, int channels, int channel, int rate, double hz);
 
 // Frequency estimated from the zero crossings of channel 0.
 double zeroCrossingHz(const Samples& samples, int channels, int rate);
-
-// Correlation coefficient of `a` and `b` over their common length.
-double correlation(const Samples& a, const Samples& b);
-
-// Offset 0..maxOffset into `decoded` at which `expected` lines up best (by correlation).
-std::int64_t bestOffset(const Samples& decoded, const Samples& expected, std::int64_t maxOffset);
-
-// Samples [from, from + count) of `samples` (clipped to its size).
-Samples slice(const Samples& samples, std::int64_t from, std::int64_t count);
 
 } // namespace audiotest

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+// Interleaved 16-bit samples and what the audio tests and the benchmark do with them.
+namespace audiosamples {
+
+using Samples = std::vector<std::int16_t>;
+
+// Writes a 16-bit PCM WAVE file; false when it cannot be written.
+bool writeWav(const QString& path, int rate, int channels, const Samples& samples);
+
+// Decodes an MP3 file with libmpg123 (gapless); empty when it cannot be decoded.
+Samples decodeMp3(const QString& path, int* rate = nullptr, int* channels = nullptr);
+
+// Samples [from, from + count) of `samples` (clipped to its size).
+Samples slice(const Samples& samples, std::int64_t from, std::int64_t count);
+
+// Correlation coefficient of `a` and `b` over their common length.
+double correlation(const Samples& a, const Samples& b);
+
+// Offset 0..maxOffset into `decoded` at which `expected` lines up best (by correlation).
+std::int64_t bestOffset(const Samples& decoded, const Samples& expected, std::int64_t maxOffset);
+
+} // namespace audiosamples
