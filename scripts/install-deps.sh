@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kandolor needs to build, run and test (only those missing).
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev libmpg123-dev
+packages=(cmake ninja-build g++ pkg-config clang-format qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev libmpg123-dev
     libsndfile1-dev libcdio-dev libmount-dev lame libgtest-dev libgmock-dev libtag1-dev
     pulseaudio pulseaudio-utils xvfb xauth python3)
 missing=()
