@@ -9,20 +9,6 @@ QByteArray randomSongPool(int count) {
     return pool;
 }
 
-PickerSize pickerSize(int songCount) {
-    PickerSize size{};
-    size.fullRows = songCount / PickerColumns;
-    size.lastRowCells = songCount % PickerColumns;
-    size.rowCount = size.fullRows + (size.lastRowCells > 0 ? 1 : 0);
-    size.height = (size.rowCount + 1) * 15;
-    return size;
-}
-
-int pickerNumber(int row, int column, int songCount) {
-    const int number = row * PickerColumns + column + 1;
-    return number <= songCount ? number : 0;
-}
-
 DateTime nextMeetingTime(DateTime meetingTime1, DateTime meetingTime2, DateTime now) {
     const bool firstAhead = meetingTime1 - now > 0;
     const bool secondAhead = meetingTime2 - now > 0;

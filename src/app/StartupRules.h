@@ -12,18 +12,6 @@ namespace StartupRules {
 // Numbers above 255 take as many hexadecimal digits as they need.
 QByteArray randomSongPool(int count);
 
-struct PickerSize {
-    int fullRows;     // PickerFullRows
-    int lastRowCells; // PickerLastRowCells
-    int rowCount;
-    int height; // pixels
-};
-constexpr int PickerColumns = 15;
-constexpr int PickerWidth = 363;
-PickerSize pickerSize(int songCount);
-// The number shown in the picker cell, 0 for an empty cell.
-int pickerNumber(int row, int column, int songCount);
-
 // The meeting time that applies today at time of day now.
 DateTime nextMeetingTime(DateTime meetingTime1, DateTime meetingTime2, DateTime now);
 

@@ -15,6 +15,7 @@
 #include "common/Guard.h"
 #include "common/TextFile.h"
 #include "settings/UiTexts.h"
+#include "songs/NumberPicker.h"
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
@@ -191,7 +192,6 @@ void TForm1::findDataFolders() {
 
 void TForm1::LoadSongConfig() {
     songConfig_ = SongConfig{};
-    songConfig_.liedanzahl = 135;
     if (TextFile::exists(files_.songConfigFile()))
         SettingsFormat::readSongConfig(TextFile::readLines(files_.songConfigFile()), songConfig_, false);
     else if (TextFile::exists(files_.legacySongConfigFile()))
@@ -204,18 +204,17 @@ void TForm1::LoadSongConfig() {
 
 void TForm1::buildPicker() {
     const int count = songConfig_.liedanzahl;
-    const StartupRules::PickerSize size = StartupRules::pickerSize(count);
-    state_.PickerFullRows = size.fullRows;
-    state_.PickerLastRowCells = size.lastRowCells;
+    state_.PickerFullRows = count / NumberPicker::Columns;
+    state_.PickerLastRowCells = count % NumberPicker::Columns;
     QTableWidget* grid = ui->StringGrid1;
     grid->clear();
-    grid->setColumnCount(StartupRules::PickerColumns);
-    grid->setRowCount(size.rowCount);
-    grid->resize(StartupRules::PickerWidth, size.height);
-    for (int r = 0; r < size.rowCount; ++r)
-        for (int c = 0; c < StartupRules::PickerColumns; ++c)
-            if (const int number = StartupRules::pickerNumber(r, c, count))
-                grid->setItem(r, c, new QTableWidgetItem(QString::number(number)));
+    grid->setColumnCount(NumberPicker::Columns);
+    grid->setRowCount(NumberPicker::rowCount(count));
+    grid->resize(NumberPicker::Width, NumberPicker::height(count));
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (int c = 0; c < NumberPicker::Columns; ++c)
+            if (const QString text = NumberPicker::cellText(r, c, count); !text.isEmpty())
+                grid->setItem(r, c, new QTableWidgetItem(text));
 }
 
 void TForm1::LoadSettings() {

@@ -63,10 +63,6 @@ void SongList::write(const QString& path) const {
     TextFile::writeLines(path, toLines());
 }
 
-QString songListFilePath(const QString& commonDataFolder) {
-    return commonDataFolder + QStringLiteral("/Kandolor/liederliste.txt");
-}
-
 QString importFilePath(const QString& homeFolder) {
     return homeFolder + QStringLiteral("/liederliste.txt");
 }

@@ -43,7 +43,6 @@ private:
 };
 
 // The song list file below the common data folder: <folder>/Kandolor/liederliste.txt.
-QString songListFilePath(const QString& commonDataFolder);
 // The import file: liederliste.txt in the home folder.
 QString importFilePath(const QString& homeFolder);
 

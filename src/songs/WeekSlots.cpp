@@ -1,19 +1,7 @@
 #include "WeekSlots.h"
 
-#include "common/KandolorError.h"
+#include "SlotNumber.h"
 #include "common/TextFile.h"
-
-namespace {
-
-int valueOrZero(const QString& text) {
-    try {
-        return strToInt(text);
-    } catch (const KandolorError&) {
-        return 0;
-    }
-}
-
-} // namespace
 
 int findThisWeek(const SongList& list, DateTime today) {
     const DateTime day = dateOf(today);
@@ -37,7 +25,7 @@ std::array<std::optional<QString>, 3> slotTextsOfWeek(const SongWeek& week, int 
     for (std::size_t c = 0; c < 5; ++c) {
         const int slot = weekend ? weekendSlot[c] : midweekSlot[c];
         const QString text = week.numbers[c].isEmpty() ? QStringLiteral("0") : week.numbers[c];
-        if (slot >= 0 && valueOrZero(text) > 0)
+        if (slot >= 0 && slotNumber(text).value_or(0) > 0)
             texts[static_cast<std::size_t>(slot)] = text;
     }
     return texts;

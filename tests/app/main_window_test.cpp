@@ -56,6 +56,8 @@ TEST_F(MainWindowTest, FirstStartCreatesFoldersAndFilesAndOpensInTheBigButtonsVi
     EXPECT_EQ(ui.StringGrid1->rowCount(), 9);
     EXPECT_EQ(ui.StringGrid1->height(), 150);
     EXPECT_EQ(ui.StringGrid1->item(8, 14)->text(), QStringLiteral("135"));
+    EXPECT_EQ(form->state().PickerFullRows, 9);
+    EXPECT_EQ(form->state().PickerLastRowCells, 0);
 }
 
 TEST_F(MainWindowTest, SettingsSurviveAStartAndAClose) {
@@ -76,6 +78,10 @@ TEST_F(MainWindowTest, SettingsSurviveAStartAndAClose) {
     EXPECT_EQ(ui.GroupBox5->title(), QStringLiteral("Musik vor Kandolorsbeginn 10:00:00"));
     EXPECT_EQ(form->state().pfad_lk, folders.root() + "/lieder/");
     EXPECT_EQ(ui.StringGrid1->rowCount(), 10);
+    EXPECT_EQ(ui.StringGrid1->item(9, 4)->text(), QStringLiteral("140"));
+    EXPECT_EQ(ui.StringGrid1->item(9, 5), nullptr);
+    EXPECT_EQ(form->state().PickerFullRows, 9);
+    EXPECT_EQ(form->state().PickerLastRowCells, 5);
     EXPECT_FALSE(dialogs.shown().contains(NoSongFolder));
 
     form->Beenden1Click();

@@ -4,24 +4,6 @@
 
 using namespace StartupRules;
 
-TEST(StartupRules, PickerGridFollowsTheSongCount) {
-    const PickerSize size135 = pickerSize(135);
-    EXPECT_EQ(size135.fullRows, 9);
-    EXPECT_EQ(size135.lastRowCells, 0);
-    EXPECT_EQ(size135.rowCount, 9);
-    EXPECT_EQ(size135.height, 150);
-    EXPECT_EQ(pickerNumber(8, 14, 135), 135);
-
-    const PickerSize size140 = pickerSize(140);
-    EXPECT_EQ(size140.fullRows, 9);
-    EXPECT_EQ(size140.lastRowCells, 5);
-    EXPECT_EQ(size140.rowCount, 10);
-    EXPECT_EQ(size140.height, 165);
-    EXPECT_EQ(pickerNumber(9, 0, 140), 136);
-    EXPECT_EQ(pickerNumber(9, 4, 140), 140);
-    EXPECT_EQ(pickerNumber(9, 5, 140), 0);
-}
-
 TEST(StartupRules, RandomPoolHoldsEveryNumberAsTwoHexDigits) {
     const QByteArray pool = randomSongPool(135);
     EXPECT_EQ(pool.size(), 135 * 3);

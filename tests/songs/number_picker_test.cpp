@@ -10,6 +10,8 @@ TEST(NumberPicker, GridSizeFollowsTheSongCount) {
     EXPECT_EQ(rowCount(135), 9);
     EXPECT_EQ(height(135), 150);
     EXPECT_EQ(rowCount(140), 10);
+    EXPECT_EQ(height(140), 165);
+    EXPECT_EQ(cellText(9, 4, 140), QStringLiteral("140"));
     EXPECT_EQ(cellText(8, 14, 135), QStringLiteral("135"));
     EXPECT_EQ(cellText(9, 0, 140), QStringLiteral("136"));
     EXPECT_EQ(cellText(9, 5, 140), QString());
