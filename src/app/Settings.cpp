@@ -5,9 +5,21 @@
 #include <QRegularExpression>
 #include <cmath>
 
+namespace {
+// percent × 1.3 rounded to the nearest integer, halves to the even neighbour, computed exactly.
+int levelPixels(int percent) {
+    const int tenths = percent * 13;
+    int pixels = tenths / 10;
+    const int rest = tenths % 10;
+    if (rest > 5 || (rest == 5 && pixels % 2 != 0))
+        ++pixels;
+    return pixels;
+}
+} // namespace
+
 void Settings::recomputeLevelPixels() {
-    LevelWarnPixels = static_cast<int>(std::lround(LevelWarnPercent * 1.3));
-    LevelPeakPixels = static_cast<int>(std::lround(LevelPeakPercent * 1.3));
+    LevelWarnPixels = levelPixels(LevelWarnPercent);
+    LevelPeakPixels = levelPixels(LevelPeakPercent);
 }
 
 namespace SettingsFormat {

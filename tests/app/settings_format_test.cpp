@@ -116,6 +116,13 @@ TEST(SettingsFormat, SwappedLevelsAreOrderedAndGiveTheirPixels) {
     EXPECT_EQ(s.LevelWarnPixels, 78);
     EXPECT_EQ(s.LevelPeakPixels, 117);
     EXPECT_EQ(write(s).at(12), QStringLiteral("60"));
+
+    // Halves go to the even neighbour, as for the level bar: 110.5 → 110, 97.5 → 98.
+    lines[12] = QStringLiteral("85");
+    lines[13] = QStringLiteral("75");
+    read(lines, s);
+    EXPECT_EQ(s.LevelWarnPixels, 98);
+    EXPECT_EQ(s.LevelPeakPixels, 110);
 }
 
 TEST(SettingsFormat, SplitMinutesZeroAndOneMeanNoSplitting) {
