@@ -130,8 +130,8 @@ void SongLibrary::markPickerCell() {
     for (int r = 0; r < grid->rowCount(); ++r)
         for (int c = 0; c < grid->columnCount(); ++c)
             if (QTableWidgetItem* item = grid->item(r, c))
-                item->setBackground(
-                    marked && marked->row == r && marked->column == c ? QBrush(QColor(0, 128, 0)) : QBrush());
+                item->setBackground(marked == NumberPicker::Cell{r, c} ? QBrush(QColor(0, 128, 0))
+                                                                       : QBrush());
 }
 
 void SongLibrary::StringGrid1SelectCell(int column, int row) {
