@@ -1,4 +1,4 @@
-#include "StartupRules.h"
+#include "app/StartupRules.h"
 
 namespace StartupRules {
 

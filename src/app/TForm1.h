@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppState.h"
-#include "DataFiles.h"
-#include "Services.h"
-#include "Settings.h"
+#include "app/AppState.h"
+#include "app/DataFiles.h"
+#include "app/Services.h"
+#include "app/Settings.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "TForm1.h"
+#include "app/TForm1.h"
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemFolders.h"

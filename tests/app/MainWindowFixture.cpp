@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/SongLibrary.h"
+#include "app/songs/SongLibrary.h"
 
 void MainWindowFixture::setSlot(TForm1& form, int slot, int number) {
     QComboBox* fields[] = {form.form().ComboBox1, form.form().ComboBox2, form.form().ComboBox3};

@@ -3,7 +3,7 @@
 #include "AudioBackend.h"
 #include "PlaybackMixer.h"
 #include "Recorder.h"
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "AudioEngine.h"
 #include "NullBackend.h"
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <memory>
 

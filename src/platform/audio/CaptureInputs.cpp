@@ -1,6 +1,6 @@
 #include "CaptureInputs.h"
 
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <algorithm>
 

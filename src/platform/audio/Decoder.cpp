@@ -2,7 +2,7 @@
 
 #include "Mpg123Decoder.h"
 #include "SndfileDecoder.h"
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <QFile>
 

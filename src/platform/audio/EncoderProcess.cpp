@@ -1,7 +1,7 @@
 #include "EncoderProcess.h"
 
 #include "CommandLine.h"
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <QProcess>
 #include <QtEndian>

@@ -1,6 +1,6 @@
 #include "Mpg123Decoder.h"
 
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "NullBackend.h"
 
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 namespace {
 constexpr std::int64_t BlockMicros = 10000;

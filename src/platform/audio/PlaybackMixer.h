@@ -2,7 +2,7 @@
 
 #include "AudioBackend.h"
 #include "DecoderThread.h"
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <chrono>
 #include <map>

@@ -2,7 +2,7 @@
 
 #include "AudioBackend.h"
 #include "Decoder.h"
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <atomic>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "CaptureInputs.h"
 #include "EncoderProcess.h"
 #include "SampleRing.h"
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <atomic>
 #include <condition_variable>

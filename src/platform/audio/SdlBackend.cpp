@@ -1,6 +1,6 @@
 #include "SdlBackend.h"
 
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <SDL2/SDL.h>
 

@@ -1,6 +1,6 @@
 #include "SndfileDecoder.h"
 
-#include "app/AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <QFile>
 #include <sndfile.h>

@@ -1,4 +1,4 @@
-#include "LevelBarView.h"
+#include "app/recording/LevelBarView.h"
 
 #include <QPainter>
 

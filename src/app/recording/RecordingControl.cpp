@@ -1,8 +1,8 @@
-#include "RecordingControl.h"
+#include "app/recording/RecordingControl.h"
 
-#include "CaptureControl.h"
-#include "LevelBarView.h"
-#include "TForm1.h"
+#include "app/TForm1.h"
+#include "app/recording/CaptureControl.h"
+#include "app/recording/LevelBarView.h"
 #include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"

@@ -1,11 +1,11 @@
-#include "MainWindowFixture.h"
-#include "app/CaptureControl.h"
-#include "app/LevelBarView.h"
-#include "app/Player.h"
-#include "app/RecordingControl.h"
-#include "app/RecordingFields.h"
-#include "app/SongLibrary.h"
-#include "app/TransportStrip.h"
+#include "app/MainWindowFixture.h"
+#include "app/playback/Player.h"
+#include "app/playback/TransportStrip.h"
+#include "app/recording/CaptureControl.h"
+#include "app/recording/LevelBarView.h"
+#include "app/recording/RecordingControl.h"
+#include "app/recording/RecordingFields.h"
+#include "app/songs/SongLibrary.h"
 
 #include <QDeadlineTimer>
 #include <QThread>

@@ -1,7 +1,7 @@
-#include "SongListEditorView.h"
+#include "app/songs/SongListEditorView.h"
 
-#include "EditTextDelegate.h"
-#include "TForm1.h"
+#include "app/TForm1.h"
+#include "app/songs/EditTextDelegate.h"
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "common/TextFile.h"

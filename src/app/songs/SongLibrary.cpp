@@ -1,6 +1,6 @@
-#include "SongLibrary.h"
+#include "app/songs/SongLibrary.h"
 
-#include "TForm1.h"
+#include "app/TForm1.h"
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "common/Folders.h"

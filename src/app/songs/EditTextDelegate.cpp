@@ -1,4 +1,4 @@
-#include "EditTextDelegate.h"
+#include "app/songs/EditTextDelegate.h"
 
 #include <QLineEdit>
 

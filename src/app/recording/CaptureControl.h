@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioLibrary.h"
+#include "common/AudioLibrary.h"
 #include "recording/LevelControl.h"
 
 class TForm1;

@@ -1,4 +1,4 @@
-#include "MainCaptions.h"
+#include "app/settings/MainCaptions.h"
 
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioLibrary.h"
+#include "common/AudioLibrary.h"
 
 #include <QString>
 #include <QTimer>

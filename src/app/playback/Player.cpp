@@ -1,7 +1,7 @@
-#include "Player.h"
+#include "app/playback/Player.h"
 
-#include "TForm1.h"
-#include "TransportStrip.h"
+#include "app/TForm1.h"
+#include "app/playback/TransportStrip.h"
 #include "common/DateTime.h"
 #include "common/KandolorError.h"
 #include "settings/UiTexts.h"

@@ -1,8 +1,8 @@
-#include "MainWindowFixture.h"
-#include "app/CaptureControl.h"
-#include "app/Player.h"
-#include "app/SongLibrary.h"
-#include "app/TransportStrip.h"
+#include "app/MainWindowFixture.h"
+#include "app/playback/Player.h"
+#include "app/playback/TransportStrip.h"
+#include "app/recording/CaptureControl.h"
+#include "app/songs/SongLibrary.h"
 
 #include <QToolButton>
 

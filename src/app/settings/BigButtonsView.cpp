@@ -1,4 +1,4 @@
-#include "BigButtonsView.h"
+#include "app/settings/BigButtonsView.h"
 
 #include "ui_TForm1.h"
 

@@ -1,5 +1,5 @@
-#include "MainWindowFixture.h"
-#include "app/SongLibrary.h"
+#include "app/MainWindowFixture.h"
+#include "app/songs/SongLibrary.h"
 
 #include <QTest>
 

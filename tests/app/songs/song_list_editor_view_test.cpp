@@ -1,5 +1,5 @@
-#include "MainWindowFixture.h"
-#include "app/SongListEditorView.h"
+#include "app/MainWindowFixture.h"
+#include "app/songs/SongListEditorView.h"
 
 #include <QLineEdit>
 #include <QTest>

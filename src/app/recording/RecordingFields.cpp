@@ -1,6 +1,6 @@
-#include "RecordingFields.h"
+#include "app/recording/RecordingFields.h"
 
-#include "TForm1.h"
+#include "app/TForm1.h"
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "recording/RecordName.h"

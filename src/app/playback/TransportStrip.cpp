@@ -1,4 +1,4 @@
-#include "TransportStrip.h"
+#include "app/playback/TransportStrip.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>
