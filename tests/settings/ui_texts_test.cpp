@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(UiTexts, HoldsEveryEntryAndNoEmptyOne) {
+TEST(UiTexts, NoBuiltInTextIsEmpty) {
     const QStringList texts = defaultUiTexts();
-    ASSERT_EQ(texts.size(), UiTextCount);
-    EXPECT_EQ(UiText::ShutdownNotice, UiTextCount - 1);
     for (int i = 0; i < texts.size(); ++i)
         EXPECT_FALSE(texts[i].isEmpty()) << i;
 }

@@ -82,7 +82,7 @@ TEST_F(SongFolder, IgnoresFoldersAndAMissingFolder) {
     EXPECT_EQ(CountSongFiles(folder() + QStringLiteral("gone/"), QStringLiteral(".mp3")), 0);
 }
 
-TEST_F(SongFolder, CountsFilesWithTheExtensionAndWarnsBelow135WhateverTheSongCount) {
+TEST_F(SongFolder, CountsFilesWithTheExtensionAndWarnsBelow135) {
     for (int i = 1; i <= 134; ++i)
         touch(folder(), QStringLiteral("song%1.mp3").arg(i));
     touch(folder(), QStringLiteral("notes.txt"));

@@ -4,6 +4,7 @@
 #include "app/playback/TransportStrip.h"
 #include "common/DateTime.h"
 #include "common/KandolorError.h"
+#include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
 #include "songs/Id3TitleReader.h"
 #include "ui_TForm1.h"
@@ -186,39 +187,29 @@ void Player::play() {
         } else {
             form_.PlayCdTrack();
         }
-        strip_->setEnabledButtons(false, true, true);
-        setBigButton(UiText::Stop, true);
-    } else {
-        if (SongStream != 0) {
-            audio_.ChannelPlay(SongStream, false);
-            SongEndBytes = audio_.ChannelGetLength(SongStream);
-        }
-        strip_->setEnabledButtons(false, true, true);
-        setBigButton(UiText::Stop, true);
-        recordAroundTheSongs();
+    } else if (SongStream != 0) {
+        audio_.ChannelPlay(SongStream, false);
+        SongEndBytes = audio_.ChannelGetLength(SongStream);
     }
+    strip_->setEnabledButtons(false, true, true);
+    setBigButton(UiText::Stop, true);
+    recordAroundTheSongs();
     Timer1.start(300);
     setGroupsEnabled(false);
 }
 
-void Player::recordAroundTheSongs() {
+recording::MeetingSongState Player::meetingSongState() const {
     Ui::TForm1& ui = form_.form();
-    const bool slot1 = ui.CheckBox1->isChecked();
-    const bool slot2 = ui.CheckBox2->isChecked();
-    const bool slot3 = ui.CheckBox3->isChecked();
-    const bool edited = ui.Datei->isModified();
-    if (!ui.autorec->isChecked()) {
-        if (!edited)
-            form_.ResetRecordingFields(1);
-        return;
-    }
-    if (slot1 || slot2) {
+    return {!meetingGroup(),           ui.autorec->isChecked(), ui.CheckBox1->isChecked(),
+            ui.CheckBox2->isChecked(), ui.CheckBox3->isChecked(), ui.Datei->isModified()};
+}
+
+void Player::recordAroundTheSongs() {
+    const recording::SongStartAction action = recording::MeetingSongStarted(meetingSongState());
+    if (action.stop)
         form_.bStopClick();
-        if (!edited)
-            form_.ResetRecordingFields(slot1 ? 1 : 2);
-    } else if (slot3) {
-        form_.bStopClick();
-    }
+    if (action.resetPart != 0)
+        form_.ResetRecordingFields(action.resetPart);
 }
 
 void Player::pause() {
@@ -246,9 +237,9 @@ void Player::stop() {
             audio_.ChannelStop(SongStream);
         strip_->setEnabledButtons(true, false, false);
         setBigButton(UiText::Start, false);
-        if (ui.autorec->isChecked() && (ui.CheckBox1->isChecked() || ui.CheckBox2->isChecked()))
-            form_.bRecordClick();
     }
+    if (recording::MeetingSongStoppedStartsRecording(meetingSongState()))
+        form_.bRecordClick();
     Timer1.stop();
     setGroupsEnabled(true);
     if (meeting) {

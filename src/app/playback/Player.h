@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AudioLibrary.h"
+#include "recording/AutoRecording.h"
 
 #include <QString>
 #include <QTimer>
@@ -41,7 +42,9 @@ private:
     void play();
     void pause();
     void stop();
+    // The Auto-Rec rule around a meeting song that starts (not on resume) and one that stops.
     void recordAroundTheSongs();
+    recording::MeetingSongState meetingSongState() const;
     void setGroupsEnabled(bool enabled);
     void setBigButton(int uiText, bool enabled);
     bool meetingGroup() const;

@@ -103,7 +103,10 @@ TEST_F(PlayerTest, PauseKeepsThePositionAndPlayResumesIt) {
     audio.backend->advance(0.5);
     EXPECT_GT(audio.library->ChannelGetPosition(form->player().SongStream), paused);
 
-    form->player().BitBtn3Click(); // "Stop" while playing or paused
+    click(*form, TransportStrip::Pause);
+    ASSERT_EQ(active(*form), AudioLibrary::Paused);
+    ASSERT_EQ(form->form().BitBtn3->text(), QStringLiteral("Stop"));
+    form->form().BitBtn3->click(); // the big button stops a paused song
     EXPECT_EQ(active(*form), AudioLibrary::Stopped);
     EXPECT_FALSE(form->form().CheckBox1->isChecked());
 }
@@ -187,6 +190,7 @@ TEST_F(PlayerTest, ResumingAPausedSongLeavesTheRecordingAloneAndAStopByHandStart
     click(*form, TransportStrip::Play);
     EXPECT_FALSE(form->capture().channelActive());
     ui.Thema->setText(QStringLiteral("Eigenes Thema"));
+    ui.Datei->setModified(false); // a fresh start would now put the defaults back
     click(*form, TransportStrip::Pause);
     click(*form, TransportStrip::Play);
     EXPECT_EQ(ui.Thema->text(), QStringLiteral("Eigenes Thema")) << "no reset of the fields on resume";

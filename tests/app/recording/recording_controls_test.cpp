@@ -103,6 +103,49 @@ TEST_F(RecordingControlsTest, AWeekendMeetingWithAutoRecRecordsTheTwoPartsBetwee
         << "the recording holds the input's tone";
 }
 
+TEST_F(RecordingControlsTest, AtTheMiddleSongANameTheOperatorTypedIsKept) {
+    clock.set(2026, 12, 12, 9, 30); // Saturday
+    makeSongFolder(135);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    setSlot(*form, 1, 1);
+    setSlot(*form, 2, 2);
+    ui.autorec->setChecked(true);
+    playSongToItsEnd(*form);
+    ASSERT_TRUE(form->capture().channelActive());
+    ui.Redner->setText(QStringLiteral("Hans")); // typed during the talk: the file name follows
+    ASSERT_TRUE(ui.Datei->isModified());
+    const QString typed = ui.Datei->text();
+
+    ui.BitBtn3->click(); // the middle song starts: part 1 ends under the typed name
+    EXPECT_FALSE(form->capture().channelActive());
+    EXPECT_EQ(form->state().texte[4], typed);
+    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Vortrag")) << "no part 2 defaults over a typed name";
+    EXPECT_EQ(ui.Redner->text(), QStringLiteral("Hans"));
+}
+
+TEST_F(RecordingControlsTest, PlayingFromTheOtherSourceNeverStartsOrStopsARecording) {
+    makeSongFolder(135);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    setSlot(*form, 1, 1);
+    setSlot(*form, 2, 2);
+    ui.RadioButton4->setChecked(true);
+    ui.Thema->setText(QStringLiteral("Hochzeit"));
+    ui.Datei->setModified(false);
+    ui.bRecord->click();
+    ui.autorec->setChecked(true);
+
+    playSongToItsEnd(*form);
+    EXPECT_TRUE(form->capture().channelActive()) << "the song's start did not stop the recording";
+    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Hochzeit")) << "nor put defaults into the fields";
+    ui.autorec->setChecked(false);
+    ui.bStop->click();
+    ui.autorec->setChecked(true);
+    playSongToItsEnd(*form);
+    EXPECT_FALSE(form->capture().channelActive()) << "the song's end did not start one";
+}
+
 TEST_F(RecordingControlsTest, TheTopicReachesTheFileWithUmlautsAndOnlyItsQuotesReplaced) {
     auto form = start();
     Ui::TForm1& ui = form->form();
