@@ -1,5 +1,8 @@
 #include "RecordingFolder.h"
 
+#include <QDir>
+#include <QTemporaryFile>
+
 namespace recording {
 
 namespace {
@@ -19,8 +22,19 @@ QString RecordingFolderProblem(const QString& folder) {
     return QString();
 }
 
-QString ApplyRecordingFolder(const QString& current, const QString& chosen) {
-    return RecordingFolderProblem(chosen).isEmpty() ? chosen : current;
+QString RecordingFolderUnwritable(const QString& folder) {
+    const QChar cr(u'\r');
+    const auto message = [&](const QString& what) {
+        return QStringLiteral("Der Aufnahme-Ordner ") + folder + QLatin1Char(' ') + what + QStringLiteral(" !") +
+               cr + QStringLiteral("Aufnahmen sind so nicht möglich !") + cr +
+               QStringLiteral("Bitte in den Einstellungen einen anderen Ordner wählen !");
+    };
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return message(QStringLiteral("kann nicht angelegt werden"));
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kandolor-XXXXXX")));
+    if (!probe.open())
+        return message(QStringLiteral("kann nicht beschrieben werden"));
+    return QString();
 }
 
 } // namespace recording

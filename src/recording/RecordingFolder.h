@@ -10,8 +10,8 @@ namespace recording {
 // with a double quote the same message naming "Anführungszeichen".
 QString RecordingFolderProblem(const QString& folder);
 
-// ApplyRecordingFolder: the folder that applies after choosing `chosen` — `chosen`, or `current` when
-// RecordingFolderProblem(chosen) is not empty (the controller shows that message).
-QString ApplyRecordingFolder(const QString& current, const QString& chosen);
+// Why no recording can be written to `folder`, as the message shown to the operator; empty when it can. The
+// folder is created when it is missing, and a file is created in it and removed again.
+QString RecordingFolderUnwritable(const QString& folder);
 
 } // namespace recording

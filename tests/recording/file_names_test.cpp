@@ -4,8 +4,11 @@
 #include "recording/RecordingFolder.h"
 #include "recording/RecordingNames.h"
 #include "settings/UiTexts.h"
+#include "support/ReadOnlyMount.h"
 
+#include <QDir>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace recording;
@@ -133,17 +136,43 @@ TEST(NumberingRule, KeepsAFreeNameAndStripsAnOldNumberOnCollision) {
     EXPECT_EQ(ApplyNumberingRule("B", ".mp3", "/r/", exists), "B");
 }
 
-TEST(ApplyRecordingFolder, RefusesAFolderTheCommandLineWouldSplit) {
-    const QString old = QStringLiteral("/home/max/Aufnahmen/");
+TEST(RecordingFolderProblem, RefusesAFolderTheCommandLineWouldSplit) {
     EXPECT_EQ(
         RecordingFolderProblem("/media/Meine Aufnahmen/"),
         "Ordner: /media/Meine Aufnahmen/ enthält Leerzeichen !\rAufnahme in diesen Ordner nicht möglich !\r"
         "Bitte anderen Ordner wählen bzw. Leerzeichen entfernen !");
-    EXPECT_EQ(ApplyRecordingFolder(old, "/media/Meine Aufnahmen/"), old);
-    EXPECT_EQ(ApplyRecordingFolder(old, "/media/a\tb/"), old);
+    EXPECT_FALSE(RecordingFolderProblem("/media/a\tb/").isEmpty());
     EXPECT_TRUE(RecordingFolderProblem("/media/\"x\"/").contains("Anführungszeichen"));
-    EXPECT_EQ(ApplyRecordingFolder(old, "/media/Stick/Predigten/"), "/media/Stick/Predigten/");
     EXPECT_TRUE(RecordingFolderProblem("/media/Stick/Predigten/").isEmpty());
+}
+
+TEST(RecordingFolderUnwritable, CreatesAMissingFolderAndLeavesNothingInIt) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("Max_Muster/Aufnahmen/");
+    EXPECT_EQ(RecordingFolderUnwritable(folder), QString());
+    EXPECT_TRUE(QDir(folder).exists());
+    EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+TEST(RecordingFolderUnwritable, NamesAFolderThatCannotBeCreated) {
+    QTemporaryDir dir;
+    QFile(dir.filePath("home")).open(QIODevice::WriteOnly); // a file where the home folder belongs
+    const QString folder = dir.filePath("home/Aufnahmen/");
+    EXPECT_EQ(RecordingFolderUnwritable(folder),
+              "Der Aufnahme-Ordner " + folder +
+                  " kann nicht angelegt werden !\rAufnahmen sind so nicht möglich !\rBitte in den "
+                  "Einstellungen einen anderen Ordner wählen !");
+    EXPECT_TRUE(RecordingFolderUnwritable(QString()).contains("kann nicht angelegt werden"));
+}
+
+TEST(RecordingFolderUnwritable, NamesAFolderOnAReadOnlyVolume) {
+    QTemporaryDir dir;
+    const ReadOnlyMount volume(dir.filePath("stick"));
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    EXPECT_TRUE(RecordingFolderUnwritable(volume.path + "/").contains("kann nicht beschrieben werden"));
+    EXPECT_TRUE(
+        RecordingFolderUnwritable(volume.path + "/Aufnahmen/").contains("kann nicht angelegt werden"));
 }
 
 } // namespace

@@ -91,6 +91,10 @@ void CaptureControl::setRecordButtons(bool record, bool stop) {
 void CaptureControl::StartCapture() {
     AppState& state = form_.state();
     Ui::TForm1& ui = form_.form();
+    if (!form_.recordingFields().CheckRecordingFolder()) {
+        form_.recordingControl().StartFailed();
+        return;
+    }
     form_.recordingFields().FixNameAtStart();
     const QString topic = ui.Thema->text();
     state.texte[0] = recording::TempRecordingName(state.RecordingCounter);

@@ -43,14 +43,26 @@ void RecordingControl::RequestRecording() {
 }
 
 void RecordingControl::bStopClick() {
+    stopControls();
+    FinishRecording();
+    form_.form().rec->hide();
+    form_.form().Label25->clear();
+}
+
+void RecordingControl::StartFailed() {
+    stopControls();
+    session_.RecordingFinished();
+    form_.form().rec->setEnabled(false);
+    form_.form().rec->hide();
+    autorecClick();
+}
+
+void RecordingControl::stopControls() {
     Ui::TForm1& ui = form_.form();
     session_.StopClick();
     PosTimer.stop();
     ui.BitBtn4->setText(form_.uiTexts().at(UiText::Recording));
     ui.BitBtn4->setProperty("Tag", 0);
-    FinishRecording();
-    ui.rec->hide();
-    ui.Label25->clear();
 }
 
 void RecordingControl::BitBtn4Click() {
@@ -90,6 +102,10 @@ void RecordingControl::PosTimerTimer() {
     if (time.split) {
         FinishRecording();
         RequestRecording();
+        if (!session_.RecordingRequested) { // the next file could not start
+            ui.lpos->setText(time.lpos);
+            return;
+        }
     }
     ui.lpos->setText(time.lpos);
     capture.LevelTick();

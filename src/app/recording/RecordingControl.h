@@ -18,6 +18,8 @@ public:
     void bRecordClick();
     void RequestRecording();
     void bStopClick();
+    // A start that failed: the controls return to idle, as before the request.
+    void StartFailed();
     void BitBtn4Click();
     void autorecClick();
     void setSplitMinutes(int minutes);
@@ -35,6 +37,8 @@ private:
     // The items of the split menu and their minutes.
     std::array<std::pair<QAction*, int>, 5> splitMenu() const;
     void showInputLost(bool lost);
+    // Timer off, BitBtn4 "Aufnahme" with Tag 0.
+    void stopControls();
 
     TForm1& form_;
     recording::RecordingSession session_;

@@ -87,11 +87,21 @@ void RecordingFields::FixNameAtStart() {
 }
 
 void RecordingFields::ApplyRecordingFolder(const QString& folder) {
-    if (const QString problem = recording::RecordingFolderProblem(folder); !problem.isEmpty()) {
+    QString problem = recording::RecordingFolderProblem(folder);
+    if (problem.isEmpty())
+        problem = recording::RecordingFolderUnwritable(folder);
+    if (!problem.isEmpty()) {
         form_.services().dialogs.showMessage(problem);
         return;
     }
     form_.settings().RecordingFolder = folder;
+}
+
+bool RecordingFields::CheckRecordingFolder() {
+    const QString problem = recording::RecordingFolderUnwritable(form_.settings().RecordingFolder);
+    if (!problem.isEmpty())
+        form_.services().dialogs.showMessage(problem);
+    return problem.isEmpty();
 }
 
 void RecordingFields::ResetMeetingDefaults() {

@@ -20,7 +20,10 @@ public:
     void SpeedButton9Click();
     // Fixes the file name at the start of a recording (RecordBaseName, RecordExtension).
     void FixNameAtStart();
+    // Takes the folder chosen in the settings dialog unless recordings cannot be written there.
     void ApplyRecordingFolder(const QString& folder);
+    // Whether recordings can be written to RecordingFolder; tells the operator at once when not.
+    bool CheckRecordingFolder();
     // Labels of the song slots, recording defaults and the emptied background music list.
     void ResetMeetingDefaults();
 

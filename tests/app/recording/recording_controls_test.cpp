@@ -6,6 +6,7 @@
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFields.h"
 #include "app/songs/SongLibrary.h"
+#include "support/ReadOnlyMount.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -46,6 +47,16 @@ protected:
             if (form.recordingControl().posTimer().isActive())
                 form.recordingControl().PosTimerTimer();
         }
+    }
+    // The recording controls when nothing is requested.
+    void expectIdle(TForm1& form) {
+        Ui::TForm1& ui = form.form();
+        EXPECT_FALSE(form.recordingControl().RecordingRequested());
+        EXPECT_FALSE(form.recordingControl().posTimer().isActive());
+        EXPECT_FALSE(form.capture().channelActive());
+        EXPECT_TRUE(ui.rec->isHidden());
+        EXPECT_EQ(ui.BitBtn4->text(), QStringLiteral("Aufnahme"));
+        EXPECT_EQ(ui.BitBtn4->property("Tag").toInt(), 0);
     }
     QString commentOf(const QString& path) {
         TagLib::MPEG::File file(QFile::encodeName(path).constData());
@@ -144,6 +155,48 @@ TEST_F(RecordingControlsTest, PlayingFromTheOtherSourceNeverStartsOrStopsARecord
     ui.autorec->setChecked(true);
     playSongToItsEnd(*form);
     EXPECT_FALSE(form->capture().channelActive()) << "the song's end did not start one";
+}
+
+TEST_F(RecordingControlsTest, ARecordingFolderThatCannotBeCreatedIsToldAtStartAndNoRecordingStarts) {
+    QDir(folders.homeFolder()).removeRecursively();
+    QFile(folders.homeFolder()).open(QIODevice::WriteOnly); // the default folder would lie below a file
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    const QString told = QStringLiteral("Der Aufnahme-Ordner ") + recordings() +
+                         QStringLiteral(" kann nicht angelegt werden !");
+    EXPECT_EQ(dialogs.shown().filter(told).size(), 1) << dialogs.shown().join('|').toStdString();
+
+    dialogs.clear();
+    ui.bRecord->click();
+    EXPECT_EQ(dialogs.shown().filter(told).size(), 1) << "told again at the request";
+    expectIdle(*form);
+    EXPECT_TRUE(ui.bRecord->isEnabled());
+    EXPECT_FALSE(ui.bStop->isEnabled());
+    EXPECT_TRUE(form->state().texte[0].isEmpty());
+}
+
+TEST_F(RecordingControlsTest, WithAutoRecAReadOnlyRecordingFolderStopsTheStartAfterTheOpeningSong) {
+    const ReadOnlyMount volume(folders.root() + QStringLiteral("/stick"));
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    QStringList settings = fullSettings(); // Auto-Rec on
+    settings[11] = volume.path + QLatin1Char('/');
+    writeFile(settingsFile(), settings);
+    makeSongFolder(135);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    const QString told = QStringLiteral("Der Aufnahme-Ordner ") + volume.path +
+                         QStringLiteral("/ kann nicht beschrieben werden !");
+    EXPECT_EQ(dialogs.shown().filter(told).size(), 1) << dialogs.shown().join('|').toStdString();
+    setSlot(*form, 1, 1);
+    setSlot(*form, 2, 2);
+
+    dialogs.clear();
+    playSongToItsEnd(*form);
+    EXPECT_EQ(dialogs.shown().filter(told).size(), 1);
+    expectIdle(*form);
+    EXPECT_FALSE(ui.bRecord->isEnabled()) << "Auto-Rec keeps the buttons off";
+    EXPECT_FALSE(ui.BitBtn4->isEnabled());
 }
 
 TEST_F(RecordingControlsTest, TheTopicReachesTheFileWithUmlautsAndOnlyItsQuotesReplaced) {
