@@ -25,8 +25,8 @@ QString RecordingFolderProblem(const QString& folder) {
 QString RecordingFolderUnwritable(const QString& folder) {
     const QChar cr(u'\r');
     const auto message = [&](const QString& what) {
-        return QStringLiteral("Der Aufnahme-Ordner ") + folder + QLatin1Char(' ') + what + QStringLiteral(" !") +
-               cr + QStringLiteral("Aufnahmen sind so nicht möglich !") + cr +
+        return QStringLiteral("Der Aufnahme-Ordner ") + folder + QLatin1Char(' ') + what +
+               QStringLiteral(" !") + cr + QStringLiteral("Aufnahmen sind so nicht möglich !") + cr +
                QStringLiteral("Bitte in den Einstellungen einen anderen Ordner wählen !");
     };
     if (folder.isEmpty() || !QDir().mkpath(folder))

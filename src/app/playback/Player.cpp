@@ -200,7 +200,7 @@ void Player::play() {
 
 recording::MeetingSongState Player::meetingSongState() const {
     Ui::TForm1& ui = form_.form();
-    return {!meetingGroup(),           ui.autorec->isChecked(), ui.CheckBox1->isChecked(),
+    return {!meetingGroup(),           ui.autorec->isChecked(),   ui.CheckBox1->isChecked(),
             ui.CheckBox2->isChecked(), ui.CheckBox3->isChecked(), ui.Datei->isModified()};
 }
 
