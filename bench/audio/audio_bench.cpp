@@ -215,7 +215,7 @@ void benchCapture(const QTemporaryDir& dir) {
         audio.library->EncodeStart(channel, QStringLiteral("lame -b 48 -m m --id3v2-only - ") + mp3, 0);
     audio.backend->advance(Minutes * 60);
     audio.library->ChannelStop(channel);
-    const bool ok = audio.library->EncodeStop(encoder);
+    const bool ok = audiosamples::stopEncoderAndWait(*audio.library, encoder) == AudioError::Ok;
     const double selfUsed = processCpuSeconds() - self - signalCpu;
     const double encoderUsed = childrenCpuSeconds() - children;
 
@@ -249,7 +249,7 @@ void benchSplits(const QTemporaryDir& dir, double hours) {
             QStringLiteral("lame -b 48 -m m - ") + dir.filePath(QStringLiteral("split%1.mp3").arg(k)), 0);
         audio.backend->advance(k + 1 == files ? SplitSeconds : SplitSeconds - GapSeconds);
         audio.library->ChannelStop(channel);
-        ok &= audio.library->EncodeStop(encoder);
+        ok &= audiosamples::stopEncoderAndWait(*audio.library, encoder) == AudioError::Ok;
         lengths.push_back(audio.library->ChannelGetPosition(channel) / 2);
         if (k + 1 < files)
             audio.backend->advance(GapSeconds);

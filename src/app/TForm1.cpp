@@ -5,6 +5,7 @@
 #include "app/recording/CaptureControl.h"
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFields.h"
+#include "app/recording/RecordingFinisher.h"
 #include "app/settings/BigButtonsView.h"
 #include "app/settings/MainCaptions.h"
 #include "app/songs/SongLibrary.h"
@@ -35,6 +36,7 @@ TForm1::TForm1(Services& services, QWidget* parent)
     capture_ = std::make_unique<CaptureControl>(*this);
     recordingFields_ = std::make_unique<RecordingFields>(*this);
     recordingControl_ = std::make_unique<RecordingControl>(*this);
+    finisher_ = std::make_unique<RecordingFinisher>(*this);
     wireMenus();
     FormCreate();
 }
@@ -327,8 +329,8 @@ void TForm1::ResetRecordingFields(int part) {
     recordingFields_->ResetRecordingFields(part);
 }
 
-// The other sources, the background music, the deletion of old recordings and the finishing of a recording
-// (renaming, tagging, copies) are separate subsystems; until they are built these entry points do nothing.
+// The other sources, the background music, the deletion of old recordings and the copies of a finished
+// recording are separate subsystems; until they are built these entry points do nothing.
 void TForm1::ComboBox4Change() {}
 void TForm1::ComboBox6Change() {}
 void TForm1::Button3Click() {}
@@ -338,7 +340,7 @@ void TForm1::PlayCdTrack() {}
 void TForm1::StopCdTrack() {}
 void TForm1::CdProgressTick() {}
 void TForm1::TrackBar1Change() {}
-void TForm1::FinishFile() {}
+void TForm1::StartCopies(const recording::FinishJob&, const QString&) {}
 
 void TForm1::ResetMusicList() {
     for (QLabel* title : {ui->Label15, ui->Label16, ui->Label17})

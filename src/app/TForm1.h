@@ -22,6 +22,10 @@ class Player;
 class CaptureControl;
 class RecordingControl;
 class RecordingFields;
+class RecordingFinisher;
+namespace recording {
+struct FinishJob;
+}
 
 // The main window: owns the state, the controls and the wiring; runs start-up and closing.
 class TForm1 : public QMainWindow {
@@ -39,6 +43,7 @@ public:
     CaptureControl& capture() { return *capture_; }
     RecordingFields& recordingFields() { return *recordingFields_; }
     RecordingControl& recordingControl() { return *recordingControl_; }
+    RecordingFinisher& finisher() { return *finisher_; }
     AppState& state() { return state_; }
     Settings& settings() { return settings_; }
     SongConfig& songConfig() { return songConfig_; }
@@ -71,7 +76,8 @@ public:
     void bRecordClick();
     void ResetRecordingFields(int part);
     void ResetMusicList();
-    void FinishFile();
+    // Copies a finished recording to the targets its job names.
+    void StartCopies(const recording::FinishJob& job, const QString& finalName);
 
     // Runs an entry point that Qt calls: an error stops it and is shown. Every handler connected to a
     // signal is guarded on its own, so no exception crosses Qt's signal dispatch.
@@ -119,4 +125,5 @@ private:
     std::unique_ptr<CaptureControl> capture_;
     std::unique_ptr<RecordingFields> recordingFields_;
     std::unique_ptr<RecordingControl> recordingControl_;
+    std::unique_ptr<RecordingFinisher> finisher_;
 };

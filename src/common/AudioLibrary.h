@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // Handle of a stream, a recording channel or an encoder; 0 = failure / none.
@@ -109,7 +110,10 @@ public:
     // quotes, no shell) and feeds it the channel's audio as a WAVE stream on its standard input; 0 on
     // failure.
     virtual AudioHandle EncodeStart(AudioHandle channel, const QString& commandLine, std::uint32_t flags) = 0;
-    // Ends the encoder's input once all audio up to now (or up to the channel's stop) is written and waits
-    // for the program to exit; true only when it exited with status 0.
-    virtual bool EncodeStop(AudioHandle encoder) = 0;
+    // Told once, on an engine thread, when a stopped encoder's program has exited: 0 when it took all its
+    // audio and exited with status 0, else the error code (Timeout: the audio could not all be fed).
+    using EncoderExited = std::function<void(int error)>;
+    // Ends the encoder's input once all audio up to now (or up to the channel's stop) is written, and
+    // returns at once: false (Handle) for an unknown encoder, which gets no `exited` call.
+    virtual bool EncodeStop(AudioHandle encoder, EncoderExited exited) = 0;
 };

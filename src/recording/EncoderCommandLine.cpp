@@ -6,6 +6,15 @@ QString TempRecordingName(int recordingCounter) {
     return QStringLiteral("aufnahme") + QString::number(recordingCounter) + QStringLiteral(".mp3");
 }
 
+QString FreeTempRecordingName(int& recordingCounter, const QString& folder,
+                              const std::function<bool(const QString& path)>& exists) {
+    QString name;
+    do
+        name = TempRecordingName(recordingCounter++);
+    while (exists(folder + name));
+    return name;
+}
+
 QString QuotedValue(const QString& text) {
     QString value = text;
     value.replace(QChar(u'"'), QChar(QuoteReplacement));

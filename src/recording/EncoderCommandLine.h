@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace recording {
 
@@ -9,6 +10,11 @@ inline constexpr char16_t QuoteReplacement = u'\u201D'; // ”
 
 // "aufnahme" + counter + ".mp3", e.g. aufnahme1.mp3: the name the encoder writes under.
 QString TempRecordingName(int recordingCounter);
+
+// The first TempRecordingName from `recordingCounter` on that no file in `folder` has (left by an earlier
+// run, or still being finished); the counter moves past it, so every number tried is used up.
+QString FreeTempRecordingName(int& recordingCounter, const QString& folder,
+                              const std::function<bool(const QString& path)>& exists);
 
 // The text with every double quote replaced by QuoteReplacement, so that it cannot end its quoted value.
 QString QuotedValue(const QString& text);

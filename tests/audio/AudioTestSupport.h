@@ -16,6 +16,7 @@ using audiosamples::correlation;
 using audiosamples::decodeMp3;
 using audiosamples::Samples;
 using audiosamples::slice;
+using audiosamples::stopEncoderAndWait;
 
 // A sine of `hz(frame)` Hz (the frequency may change with the frame) at `amplitude`, the same in every
 // channel.

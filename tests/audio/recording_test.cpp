@@ -112,7 +112,7 @@ TEST_F(RecordingTest, ARecordingDecodesBackToTheSignalWithItsTagTexts) {
     ASSERT_NE(encoder, 0u) << lib().ErrorGetCode();
     device().advance(3.0);
     lib().ChannelStop(channel);
-    ASSERT_TRUE(lib().EncodeStop(encoder));
+    ASSERT_EQ(stopEncoderAndWait(lib(), encoder), AudioError::Ok);
 
     int rate = 0;
     int channels = 0;
@@ -138,7 +138,7 @@ TEST_F(RecordingTest, ASplitLosesNoSample) {
     device().advance(1.37);
     // Stop and start again at once, as a split does; the encoder's end waits for its process.
     lib().ChannelStop(first);
-    ASSERT_TRUE(lib().EncodeStop(firstEncoder));
+    ASSERT_EQ(stopEncoderAndWait(lib(), firstEncoder), AudioError::Ok);
     device().advance(0.25); // capture goes on while the first file is finished
     const AudioHandle second = lib().RecordStart(Rate, 1, 0);
     const AudioHandle secondEncoder =
@@ -146,7 +146,7 @@ TEST_F(RecordingTest, ASplitLosesNoSample) {
     ASSERT_NE(secondEncoder, 0u);
     device().advance(1.0);
     lib().ChannelStop(second);
-    ASSERT_TRUE(lib().EncodeStop(secondEncoder));
+    ASSERT_EQ(stopEncoderAndWait(lib(), secondEncoder), AudioError::Ok);
 
     const std::int64_t firstFrames = lib().ChannelGetPosition(first) / 2;
     const std::int64_t secondFrames = lib().ChannelGetPosition(second) / 2;
@@ -206,19 +206,20 @@ TEST_F(RecordingTest, AMissingEncoderProgramFailsToStartAndCaptureGoesOn) {
     device().advance(0.5);
     EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Playing);
     EXPECT_EQ(lib().ChannelGetPosition(channel), Rate);
-    EXPECT_FALSE(lib().EncodeStop(0));
+    EXPECT_FALSE(lib().EncodeStop(0, {}));
     EXPECT_EQ(lib().ErrorGetCode(), AudioError::Handle);
 }
 
-TEST_F(RecordingTest, AnEncoderThatFailsMakesTheStopFail) {
+TEST_F(RecordingTest, AnEncoderThatFailsReportsItsExit) {
     const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
     const AudioHandle encoder =
         lib().EncodeStart(channel, QStringLiteral("lame --no-such-option - ") + file("y.mp3"), 0);
     ASSERT_NE(encoder, 0u);
     device().advance(0.5);
     lib().ChannelStop(channel);
-    EXPECT_FALSE(lib().EncodeStop(encoder));
-    EXPECT_NE(lib().ErrorGetCode(), AudioError::Ok);
+    const std::optional<int> exit = stopEncoderAndWait(lib(), encoder);
+    ASSERT_TRUE(exit.has_value()) << "the stop is taken and the exit is told";
+    EXPECT_NE(*exit, AudioError::Ok);
 }
 
 TEST_F(RecordingTest, RecordingNeedsAnInitialisedDevice) {

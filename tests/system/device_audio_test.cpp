@@ -98,7 +98,7 @@ TEST_F(DeviceAudioTest, APlayedSongIsRecordedBackThroughTheCaptureDevice) {
     playToEnd(stream, nullptr, nullptr);
     EXPECT_GT(lib().ChannelGetPosition(channel), 2 * 22050 * 2);
     ASSERT_TRUE(lib().ChannelStop(channel));
-    ASSERT_TRUE(lib().EncodeStop(encoder)) << lib().ErrorGetCode();
+    ASSERT_EQ(audiotest::stopEncoderAndWait(lib(), encoder), AudioError::Ok);
 
     const Samples recorded = decodeMp3(file("aufnahme1.mp3"));
     ASSERT_GT(recorded.size(), static_cast<size_t>(2 * 22050));

@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <future>
+#include <memory>
 #include <mpg123.h>
 
 namespace audiosamples {
@@ -101,6 +104,16 @@ Samples slice(const Samples& samples, std::int64_t from, std::int64_t count) {
     from = std::clamp<std::int64_t>(from, 0, size);
     const std::int64_t to = std::clamp<std::int64_t>(from + count, from, size);
     return Samples(samples.begin() + from, samples.begin() + to);
+}
+
+std::optional<int> stopEncoderAndWait(AudioLibrary& audio, AudioHandle encoder) {
+    auto exited = std::make_shared<std::promise<int>>();
+    std::future<int> result = exited->get_future();
+    if (!audio.EncodeStop(encoder, [exited](int error) { exited->set_value(error); }))
+        return std::nullopt;
+    if (result.wait_for(std::chrono::minutes(1)) != std::future_status::ready)
+        return std::nullopt;
+    return result.get();
 }
 
 } // namespace audiosamples

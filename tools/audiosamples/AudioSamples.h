@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/AudioLibrary.h"
+
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Interleaved 16-bit samples and what the audio tests and the benchmark do with them.
@@ -23,5 +26,9 @@ double correlation(const Samples& a, const Samples& b);
 
 // Offset 0..maxOffset into `decoded` at which `expected` lines up best (by correlation).
 std::int64_t bestOffset(const Samples& decoded, const Samples& expected, std::int64_t maxOffset);
+
+// Stops `encoder` and waits until its program has exited: the error it exited with (0 = fine), none when
+// the stop was refused or no exit came within a minute.
+std::optional<int> stopEncoderAndWait(AudioLibrary& audio, AudioHandle encoder);
 
 } // namespace audiosamples

@@ -9,6 +9,8 @@
 #include "recording/EncoderCommandLine.h"
 #include "ui_TForm1.h"
 
+#include <QFileInfo>
+
 CaptureControl::CaptureControl(TForm1& form) : form_(form), audio_(form.services().audio) {
     Ui::TForm1& ui = form_.form();
     form_.on(ui.ComboBox5, &QComboBox::activated, [this] { SelectInput(); });
@@ -97,30 +99,35 @@ void CaptureControl::StartCapture() {
     }
     form_.recordingFields().FixNameAtStart();
     const QString topic = ui.Thema->text();
-    state.texte[0] = recording::TempRecordingName(state.RecordingCounter);
-    ++state.RecordingCounter;
+    state.texte[0] =
+        recording::FreeTempRecordingName(state.RecordingCounter, form_.settings().RecordingFolder,
+                                         [](const QString& path) { return QFileInfo::exists(path); });
     RecordChannel = audio_.RecordStart(22050, 1, 0);
     if (RecordChannel == 0) {
         form_.services().dialogs.error(QStringLiteral("Error"),
                                        QStringLiteral("Kann Aufnahme nicht starten"));
-        setRecordButtons(true, false);
+        form_.recordingControl().StartFailed();
         return;
     }
     const QString commandLine = recording::EncoderCommandLine(
         state.userinfo, topic, form_.settings().RecordingFolder, state.texte[0]);
     EncoderHandle = audio_.EncodeStart(RecordChannel, commandLine, AudioLibrary::EncodeUnicode);
-    if (EncoderHandle == 0)
+    if (EncoderHandle == 0) {
+        // Without an encoder nothing would be written: the recording does not go on as if it ran.
+        const int error = audio_.ErrorGetCode();
+        audio_.ChannelStop(RecordChannel);
         form_.services().dialogs.showMessage(QStringLiteral("Kann Mp3-Encoding nicht starten\rError ") +
-                                             QString::number(audio_.ErrorGetCode()));
+                                             QString::number(error) +
+                                             QStringLiteral("\rEs wird nicht aufgenommen !"));
+        form_.recordingControl().StartFailed();
+        return;
+    }
     setRecordButtons(false, true);
 }
 
 void CaptureControl::StopCapture() {
     audio_.ChannelStop(RecordChannel);
     setRecordButtons(true, false);
-    if (!audio_.EncodeStop(EncoderHandle))
-        form_.services().dialogs.showMessage(QStringLiteral("Can't close mp3-file  Error ") +
-                                             QString::number(audio_.ErrorGetCode()));
 }
 
 void CaptureControl::LevelTick() {

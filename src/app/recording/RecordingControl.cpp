@@ -3,6 +3,8 @@
 #include "app/TForm1.h"
 #include "app/recording/CaptureControl.h"
 #include "app/recording/LevelBarView.h"
+#include "app/recording/RecordingFields.h"
+#include "app/recording/RecordingFinisher.h"
 #include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
@@ -160,6 +162,24 @@ void RecordingControl::FinishRecording() {
         state.texte[2] = ui.Redner->text();
         state.texte[3] = ui.Kommentar->text();
     }
-    // The finishing of the file (renaming, tagging, copies) takes it from here.
-    form_.FinishFile();
+    // The finishing of the file (renaming, tagging, copies) works on its own copy of the hand-over.
+    form_.finisher().finish(finishJob(), form_.capture().EncoderHandle);
+}
+
+recording::FinishJob RecordingControl::finishJob() const {
+    const AppState& state = form_.state();
+    recording::FinishJob job;
+    job.folder = form_.settings().RecordingFolder;
+    job.tempName = state.texte[10];
+    job.fileName = state.texte[4];
+    job.neu = state.neu;
+    job.topic = state.texte[1];
+    job.speaker = state.texte[2];
+    job.comment = state.texte[3];
+    job.album = QStringLiteral("Kandolor ") + state.user;
+    job.year = form_.recordingFields().defaults.DateString.left(4);
+    for (std::size_t i = 0; i < job.targets.size(); ++i)
+        job.targets[i] = state.texte[5 + i];
+    job.kopie = state.kopie;
+    return job;
 }

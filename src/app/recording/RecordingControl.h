@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recording/FinishJob.h"
 #include "recording/RecordingSession.h"
 
 #include <QTimer>
@@ -39,6 +40,8 @@ private:
     void showInputLost(bool lost);
     // Timer off, BitBtn4 "Aufnahme" with Tag 0.
     void stopControls();
+    // The finishing's copy of the hand-over slots and of the settings it reads.
+    recording::FinishJob finishJob() const;
 
     TForm1& form_;
     recording::RecordingSession session_;

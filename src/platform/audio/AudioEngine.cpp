@@ -249,7 +249,7 @@ AudioHandle AudioEngine::EncodeStart(AudioHandle channel, const QString& command
     return result(error, error == AudioError::Ok ? handle : AudioHandle{0});
 }
 
-bool AudioEngine::EncodeStop(AudioHandle encoder) {
-    const int error = recorder_.encodeStop(encoder);
+bool AudioEngine::EncodeStop(AudioHandle encoder, EncoderExited exited) {
+    const int error = recorder_.encodeStop(encoder, std::move(exited));
     return error == AudioError::Ok ? succeed() : fail(error);
 }

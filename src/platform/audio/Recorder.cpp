@@ -45,7 +45,8 @@ void Recorder::free() {
     for (const auto& [handle, channel] : channels_)
         stop(handle);
     for (AudioHandle encoder : encoders)
-        encodeStop(encoder);
+        encodeStop(encoder, {});
+    joinFinishers(true);
     closeDevice();
     channels_.clear();
     inputs_.clear();
@@ -212,26 +213,46 @@ bool Recorder::hasEncoder(AudioHandle encoder) const {
     return findFeed(encoder) != nullptr;
 }
 
-int Recorder::encodeStop(AudioHandle encoder) {
+int Recorder::encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited) {
     std::shared_ptr<Feed> feed = findFeed(encoder);
-    if (!feed)
+    if (!feed || feed->stopping.exchange(true))
         return AudioError::Handle;
     const std::uint64_t now = ring_.written();
     if (feed->end.load() > now)
         feed->end.store(now);
+    wakeRouter();
+    joinFinishers(false);
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    finishers_.push_back({std::thread([this, feed, exited = std::move(exited), done] {
+                              finishFeed(feed, exited);
+                              done->store(true);
+                          }),
+                          done});
+    return AudioError::Ok;
+}
+
+void Recorder::finishFeed(const std::shared_ptr<Feed>& feed, const AudioLibrary::EncoderExited& exited) {
     bool fed = false;
     {
         std::unique_lock lock(feedsMutex_);
-        wake_ = true;
-        feedsChanged_.notify_all();
         fed =
             feedsChanged_.wait_for(lock, StopTimeout, [&] { return feed->next.load() >= feed->end.load(); });
         feeds_.erase(std::remove(feeds_.begin(), feeds_.end(), feed), feeds_.end());
     }
-    const bool exited = feed->process->finish();
-    if (!fed)
-        return AudioError::Timeout;
-    return exited ? AudioError::Ok : AudioError::Unknown;
+    const bool ok = feed->process->finish();
+    if (exited)
+        exited(!fed ? AudioError::Timeout : ok ? AudioError::Ok : AudioError::Unknown);
+}
+
+void Recorder::joinFinishers(bool all) {
+    for (auto it = finishers_.begin(); it != finishers_.end();) {
+        if (all || it->done->load()) {
+            it->thread.join();
+            it = finishers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void Recorder::captured(const std::int16_t* in, int frames) {

@@ -55,8 +55,9 @@ public:
     // Starts encoder `handle` for `channel`; an AudioError code.
     int encodeStart(AudioHandle handle, AudioHandle channel, const QStringList& arguments);
     bool hasEncoder(AudioHandle encoder) const;
-    // Feeds everything up to now (or to the channel's stop) and finishes the encoder; an AudioError code.
-    int encodeStop(AudioHandle encoder);
+    // Feeds everything up to now (or to the channel's stop) and finishes the encoder on a thread of its own,
+    // which tells `exited` the result; an AudioError code at once (Handle: unknown encoder, no call).
+    int encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited);
 
     // Samples lost because the ring was full.
     std::uint64_t droppedSamples() const { return ring_.dropped(); }
@@ -78,7 +79,13 @@ private:
         std::unique_ptr<EncoderProcess> process;
         std::atomic<std::uint64_t> next{0};
         std::atomic<std::uint64_t> end{NoEnd};
+        std::atomic<bool> stopping{false};
     };
+
+    // Waits until the feed has everything up to its end, finishes its program and tells `exited`.
+    void finishFeed(const std::shared_ptr<Feed>& feed, const AudioLibrary::EncoderExited& exited);
+    // Joins the finishing threads that are done (all of them with `all`, waiting for the others).
+    void joinFinishers(bool all);
 
     int openDevice(AudioFormat format);
     void closeDevice();
@@ -114,4 +121,11 @@ private:
     bool wake_ = false;
     bool quit_ = false;
     std::thread router_;
+
+    // Threads finishing stopped encoders (API thread only), each with its done flag.
+    struct Finisher {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<Finisher> finishers_;
 };

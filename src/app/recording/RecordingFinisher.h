@@ -1,0 +1,49 @@
+#pragma once
+
+#include "common/AudioLibrary.h"
+#include "recording/FinishJob.h"
+
+#include <QObject>
+#include <cstdint>
+#include <deque>
+#include <memory>
+
+class MP3Thread;
+class TForm1;
+
+// Finishes stopped recordings: once a recording's encoder has exited, its file is renamed and tagged on a
+// finishing thread, one file after the other, then handed over to the copies. The window goes on meanwhile.
+class RecordingFinisher : public QObject {
+    Q_OBJECT
+
+public:
+    explicit RecordingFinisher(TForm1& form);
+    ~RecordingFinisher() override;
+
+    // Stops `encoder` and finishes `job`'s file when the encoder has exited. Files are finished in the order
+    // of their stops, so the numbering rule numbers them in that order.
+    void finish(recording::FinishJob job, AudioHandle encoder);
+    // An encoder is still to exit or a file still to be finished.
+    bool busy() const { return running_ || !queue_.empty(); }
+
+signals:
+    // Everything handed over has been finished.
+    void idle();
+
+private:
+    struct Stopped {
+        std::uint64_t id;
+        recording::FinishJob job;
+        bool exited = false;
+    };
+
+    void encoderExited(std::uint64_t id, int error);
+    void startNext();
+    void threadDone();
+    void tellIdle();
+
+    TForm1& form_;
+    std::uint64_t lastId_ = 0;
+    std::deque<Stopped> queue_;
+    std::unique_ptr<MP3Thread> running_;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class TID3v2Tag;
+
+namespace recording {
+
+// Everything the finishing of one recording reads, copied from the window when the recording stops, so
+// that the next recording may change the fields at once.
+struct FinishJob {
+    QString folder;   // RecordingFolder
+    QString tempName; // the name the encoder wrote under (hand-over slot 10)
+    QString fileName; // the file name field at the stop (slot 4)
+    bool neu = false; // the fields were changed: the tag is rewritten
+    QString topic;    // slots 1..3
+    QString speaker;
+    QString comment;
+    QString album;                  // "Kandolor " + user
+    QString year;                   // the first four characters of DateString
+    std::array<QString, 4> targets; // the checked copy targets (slots 5..8), empty when not used
+    bool kopie = false;             // at least one target
+
+    QString tempPath() const { return folder + tempName; }
+};
+
+// What the finishing came to: the final name (slot 9, empty when the file kept its temporary name) and,
+// when something went wrong, the message for the operator.
+struct FinishResult {
+    QString finalName;
+    QString problem;
+};
+
+// The finishing of a recording whose encoder has exited: the numbering rule on the name of the file name
+// field, the rename (which never replaces a file), then the tag: with `neu` title, artist, comment, album
+// and year from the job (an empty text removes its frame); otherwise the encoder's texts stay, and only its
+// comment frame is written again in a form every reader takes.
+FinishResult FinishRecordingFile(const FinishJob& job, TID3v2Tag& tag);
+
+} // namespace recording

@@ -1,0 +1,11 @@
+#include "MP3Thread.h"
+
+#include "id3/TID3v2Tag.h"
+
+MP3Thread::MP3Thread(recording::FinishJob job, Dialogs& dialogs, Folders& folders)
+    : job_(std::move(job)), dialogs_(dialogs), folders_(folders) {}
+
+void MP3Thread::run() {
+    TID3v2Tag tag(dialogs_, folders_);
+    result_ = recording::FinishRecordingFile(job_, tag);
+}
