@@ -26,7 +26,13 @@ QString EncoderCommandLine(const QString& userinfo, const QString& topic, const 
     const QString caption = QuotedValue(userinfo);
     return QStringLiteral("lame -b 48 -m m --id3v2-only --ta \"") + caption + QStringLiteral("\" --tl \"") +
            caption + QStringLiteral("\" --tc \"") + QuotedValue(topic) +
-           QStringLiteral("\" --tg \"101\" - ") + recordingFolder + tempRecordingName;
+           QStringLiteral("\" --tg \"101\" - ") + QuotedPath(recordingFolder + tempRecordingName);
+}
+
+QString QuotedPath(const QString& path) {
+    QString quoted = path;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 } // namespace recording

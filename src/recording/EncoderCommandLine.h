@@ -19,11 +19,15 @@ QString FreeTempRecordingName(int& recordingCounter, const QString& folder,
 // The text with every double quote replaced by QuoteReplacement, so that it cannot end its quoted value.
 QString QuotedValue(const QString& text);
 
+// A path as one argument of the command line, whatever it holds: between double quotes, each double quote
+// of it doubled.
+QString QuotedPath(const QString& path);
+
 // Command line of the MP3 encoder: 48 kbit/s mono, ID3v2 tag only, artist and album `userinfo`, comment
-// `topic`, genre 101, output file `recordingFolder` + `tempRecordingName` (unquoted at the end, so the folder
-// must hold no blank). The program is "lame", found on the search path. Double quotes in `userinfo` and
-// `topic` are replaced (QuotedValue); split at blanks outside double quotes the line gives exactly
-// lame -b 48 -m m --id3v2-only --ta <userinfo> --tl <userinfo> --tc <topic> --tg 101 - <file>.
+// `topic`, genre 101, output file `recordingFolder` + `tempRecordingName` (QuotedPath, so that a folder with
+// a blank read from the settings file still gives one argument). The program is "lame", found on the search
+// path. Double quotes in `userinfo` and `topic` are replaced (QuotedValue); split by the engine the line
+// gives exactly lame -b 48 -m m --id3v2-only --ta <userinfo> --tl <userinfo> --tc <topic> --tg 101 - <file>.
 QString EncoderCommandLine(const QString& userinfo, const QString& topic, const QString& recordingFolder,
                            const QString& tempRecordingName);
 

@@ -23,7 +23,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, SplitTest,
                                            Split{"--tc \"\" --tg \"101\"", {"--tc", "", "--tg", "101"}},
                                            Split{"--tc \"Öl über ß\" /tmp/a.mp3",
                                                  {"--tc", "Öl über ß", "/tmp/a.mp3"}},
-                                           Split{"a\"b c\"d e", {"ab cd", "e"}}, Split{"", {}}));
+                                           Split{"a\"b c\"d e", {"ab cd", "e"}}, Split{"", {}},
+                                           Split{"\"a \"\"b\"\"\" c", {"a \"b\"", "c"}}));
 
 TEST(WaveHeader, DescribesAStreamOfUnknownLength) {
     const QByteArray header = waveHeader(22050, 1);

@@ -14,7 +14,7 @@ const QString Folder = QStringLiteral("/home/max/Aufnahmen/");
 TEST(EncoderCommandLine, IsTheFixedLineWithTheTextsInserted) {
     EXPECT_EQ(EncoderCommandLine(Caption, "Vortrag", Folder, TempRecordingName(1)),
               "lame -b 48 -m m --id3v2-only --ta \"Kandolor   Max Muster  01.03.2015\" --tl \"Kandolor   Max "
-              "Muster  01.03.2015\" --tc \"Vortrag\" --tg \"101\" - /home/max/Aufnahmen/aufnahme1.mp3");
+              "Muster  01.03.2015\" --tc \"Vortrag\" --tg \"101\" - \"/home/max/Aufnahmen/aufnahme1.mp3\"");
     EXPECT_EQ(TempRecordingName(12), "aufnahme12.mp3");
 }
 
@@ -49,6 +49,16 @@ INSTANTIATE_TEST_SUITE_P(
         TopicCase{"K", "Er sagte \"Hallo\" --tg 5", "K", "Er sagte ”Hallo” --tg 5"},
         TopicCase{"K", "\" -o /tmp/x \"", "K", "” -o /tmp/x ”"}, TopicCase{"K", "", "K", ""},
         TopicCase{"Kandolor   O\"Neil  09.12.2026", "a\tb", "Kandolor   O”Neil  09.12.2026", "a\tb"}));
+
+TEST(EncoderArguments, TheOutputFileIsOneArgumentWhateverTheFolderHolds) {
+    for (const QString folder : {QStringLiteral("/media/Meine Aufnahmen/"), QStringLiteral("/a\"b/"),
+                                 QStringLiteral("/a\"\" -o x \"/"), QStringLiteral("/ende\"/")}) {
+        const QStringList arguments =
+            splitCommandLine(EncoderCommandLine(Caption, "Vortrag", folder, TempRecordingName(3)));
+        ASSERT_EQ(arguments.size(), 16) << folder.toStdString();
+        EXPECT_EQ(arguments.last(), folder + "aufnahme3.mp3");
+    }
+}
 
 TEST(BassErrorNames, NamesTheTableAndShowsOtherCodesAsNumbers) {
     EXPECT_EQ(BassErrorNames(-1), "BASS_ERROR_UNKNOWN");

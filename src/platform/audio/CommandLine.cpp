@@ -7,8 +7,12 @@ QStringList splitCommandLine(const QString& commandLine) {
     QString current;
     bool inArgument = false;
     bool quoted = false;
-    for (const QChar c : commandLine) {
-        if (c == u'"') {
+    for (qsizetype i = 0; i < commandLine.size(); ++i) {
+        const QChar c = commandLine.at(i);
+        if (c == u'"' && quoted && i + 1 < commandLine.size() && commandLine.at(i + 1) == u'"') {
+            current.append(c);
+            ++i;
+        } else if (c == u'"') {
             quoted = !quoted;
             inArgument = true;
         } else if (!quoted && (c == u' ' || c == u'\t')) {

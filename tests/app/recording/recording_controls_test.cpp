@@ -344,6 +344,23 @@ TEST_F(RecordingControlsTest, ATemporaryNameLeftByAnEarlierRunIsNeverWrittenOver
     EXPECT_EQ(bytesOf(recordings() + "aufnahme1.mp3"), left);
 }
 
+TEST_F(RecordingControlsTest, ARecordingFolderWithABlankFromTheSettingsFileGetsTheRecording) {
+    QStringList settings = fullSettings();
+    settings[5] = QStringLiteral("100"); // no splitting
+    settings[8] = QStringLiteral("0");   // Auto-Rec off
+    const QString folder = folders.homeFolder() + QStringLiteral("/Meine Aufnahmen/");
+    settings[11] = folder;
+    writeFile(settingsFile(), settings);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    ui.bRecord->click();
+    record(*form, 1.0);
+    ui.bStop->click();
+    waitForFinishing(*form);
+    EXPECT_GT(audiotest::decodeMp3(folder + QStringLiteral("Vortrag.mp3")).size(), 20000u);
+}
+
 TEST_F(RecordingControlsTest, AFailedRenameTellsWhereTheRecordingIs) {
     auto form = start();
     Ui::TForm1& ui = form->form();
