@@ -95,7 +95,10 @@ void TForm1::FormCreate() {
             state_.pfad_lk = songConfig_.pfad;
     });
     step([this] { LoadSettings(); });
-    step([this] { recordingFields_->CheckRecordingFolder(); });
+    step([this] {
+        if (recordingFields_->CheckRecordingFolder())
+            finisher_->FinishLeftRecordings();
+    });
     // The record buttons follow Auto-Rec from the start, also when the box was not changed by the settings.
     step([this] { recordingControl_->autorecClick(); });
     step([this] { checkMenuMarks(); });

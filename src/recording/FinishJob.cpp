@@ -78,6 +78,8 @@ FinishResult FinishRecordingFile(const FinishJob& job, TID3v2Tag& tag) {
         tag.SetYear(job.year);
     } else {
         setPlainComment(tag, plainComment(tag));
+        if (job.recovered)
+            tag.SetAlbum(job.album);
     }
     tag.WriteToFile(path);
     return result;

@@ -22,6 +22,7 @@ struct FinishJob {
     QString year;                   // the first four characters of DateString
     std::array<QString, 4> targets; // the checked copy targets (slots 5..8), empty when not used
     bool kopie = false;             // at least one target
+    bool recovered = false; // left by an earlier run: the encoder's texts stay, the album gets the mark
 
     QString tempPath() const { return folder + tempName; }
 };
@@ -36,7 +37,7 @@ struct FinishResult {
 // The finishing of a recording whose encoder has exited: the numbering rule on the name of the file name
 // field, the rename (which never replaces a file), then the tag: with `neu` title, artist, comment, album
 // and year from the job (an empty text removes its frame); otherwise the encoder's texts stay, and only its
-// comment frame is written again in a form every reader takes.
+// comment frame is written again in a form every reader takes (and a recovered file gets the album).
 FinishResult FinishRecordingFile(const FinishJob& job, TID3v2Tag& tag);
 
 } // namespace recording

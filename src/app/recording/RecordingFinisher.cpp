@@ -2,7 +2,11 @@
 
 #include "app/TForm1.h"
 #include "common/Dialogs.h"
+#include "id3/TID3v2Tag.h"
+#include "recording/LeftRecordings.h"
 #include "recording/MP3Thread.h"
+#include "recording/MeetingDefaults.h"
+#include "recording/RecordingNames.h"
 
 #include <QFileInfo>
 
@@ -32,6 +36,30 @@ void RecordingFinisher::finish(recording::FinishJob job, AudioHandle encoder) {
         form_.services().dialogs.showMessage(closeFailed(audio.ErrorGetCode()));
         encoderExited(id, 0);
     }
+}
+
+void RecordingFinisher::FinishLeftRecordings() {
+    const QString folder = form_.settings().RecordingFolder;
+    const QString user = form_.state().user;
+    const auto nameOfDay = [&](const QDate& day) {
+        const int weekday = day.dayOfWeek() % 7 + 1; // 1 = Sunday
+        return recording::SetRecordingDefaults(weekday, form_.uiTexts(), form_.settings().FileNameOrder, user,
+                                               day, recording::NoSplitting)
+            .DefaultFileName1;
+    };
+    const Services& services = form_.services();
+    TID3v2Tag tag(services.dialogs, services.folders);
+    QStringList lines;
+    for (const recording::FinishJob& job :
+         recording::LeftRecordingJobs(folder, nameOfDay, QStringLiteral("Kandolor ") + user)) {
+        const recording::FinishResult result = recording::FinishRecordingFile(job, tag);
+        lines << job.tempName + QStringLiteral(" → ") +
+                     (result.finalName.isEmpty() ? QStringLiteral("nicht umbenannt") : result.finalName);
+    }
+    if (!lines.isEmpty())
+        services.dialogs.showMessage(
+            QStringLiteral("Aufnahmen, die beim letzten Mal nicht abgeschlossen wurden, sind gesichert in ") +
+            folder + QStringLiteral(" :\r") + lines.join(QLatin1Char('\r')));
 }
 
 void RecordingFinisher::encoderExited(std::uint64_t id, int error) {

@@ -23,6 +23,9 @@ public:
     // Stops `encoder` and finishes `job`'s file when the encoder has exited. Files are finished in the order
     // of their stops, so the numbering rule numbers them in that order.
     void finish(recording::FinishJob job, AudioHandle encoder);
+    // Finishes the temporary recordings an earlier run left in the recording folder and tells the
+    // operator which they were and where they are now.
+    void FinishLeftRecordings();
     // An encoder is still to exit or a file still to be finished.
     bool busy() const { return running_ || !queue_.empty(); }
 

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/MainWindowFixture.h"
+#include "app/playback/Player.h"
+#include "app/playback/TransportStrip.h"
+#include "app/recording/CaptureControl.h"
+#include "app/recording/RecordingControl.h"
+#include "app/recording/RecordingFinisher.h"
+
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+
+// The main window with a tone on the recording input, and what the recording tests look at.
+inline std::int16_t tone(std::uint64_t frame) {
+    return static_cast<std::int16_t>(8000 * std::sin(frame * 0.125));
+}
+
+class RecordingFixture : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        audio.backend->setInputSignal([](std::uint64_t frame, int) { return tone(frame); });
+    }
+    QString recordings() { return folders.homeFolder() + QStringLiteral("/Aufnahmen/"); }
+    // Runs the recording tick for `seconds` of virtual time.
+    void record(TForm1& form, double seconds) {
+        for (double t = 0; t < seconds; t += 0.05) {
+            audio.backend->advance(0.05);
+            if (form.recordingControl().posTimer().isActive())
+                form.recordingControl().PosTimerTimer();
+        }
+    }
+    // Plays the prepared song to its end, ticking player and recording.
+    void playSongToItsEnd(TForm1& form) {
+        form.player().strip().button(TransportStrip::Play)->click();
+        for (int i = 0; i < 100 && form.player().timer1().isActive(); ++i) {
+            audio.backend->advance(0.3);
+            form.player().Timer1Timer();
+            if (form.recordingControl().posTimer().isActive())
+                form.recordingControl().PosTimerTimer();
+        }
+    }
+    // The recording controls when nothing is requested.
+    void expectIdle(TForm1& form) {
+        Ui::TForm1& ui = form.form();
+        EXPECT_FALSE(form.recordingControl().RecordingRequested());
+        EXPECT_FALSE(form.recordingControl().posTimer().isActive());
+        EXPECT_FALSE(form.capture().channelActive());
+        EXPECT_TRUE(ui.rec->isHidden());
+        EXPECT_EQ(ui.BitBtn4->text(), QStringLiteral("Aufnahme"));
+        EXPECT_EQ(ui.BitBtn4->property("Tag").toInt(), 0);
+    }
+    // Lets the stopped recordings' encoders exit and their files be finished.
+    void waitForFinishing(TForm1& form) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form.finisher().busy(); }, 60000));
+    }
+    // The MP3 files in the recording folder, by name.
+    QStringList mp3Files() {
+        return QDir(recordings()).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
+    }
+    // The tag of a recording as TagLib reads it.
+    struct Tag {
+        QString title, artist, album, comment;
+        unsigned year = 0;
+        QStringList comments;
+    };
+    Tag tagOf(const QString& name) {
+        TagLib::MPEG::File file(QFile::encodeName(recordings() + name).constData());
+        TagLib::ID3v2::Tag* tag = file.ID3v2Tag();
+        Tag result;
+        if (!tag)
+            return result;
+        const auto text = [](const TagLib::String& s) { return QString::fromStdWString(s.toWString()); };
+        result = {text(tag->title()),   text(tag->artist()), text(tag->album()),
+                  text(tag->comment()), tag->year(),         {}};
+        for (const TagLib::ID3v2::Frame* frame : tag->frameListMap()["COMM"])
+            result.comments << text(frame->toString());
+        return result;
+    }
+};

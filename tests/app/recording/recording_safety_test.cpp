@@ -1,0 +1,56 @@
+#include "app/recording/RecordingFixture.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+
+namespace {
+
+class RecordingSafetyTest : public RecordingFixture {
+protected:
+    // A recording as the encoder leaves it: a second of the tone with the encoder's tag.
+    void makeEncoderFile(const QString& path) {
+        QDir().mkpath(QFileInfo(path).path());
+        audiotest::makeMp3(
+            path, 22050, 1, audiotest::sine(22050, 1, 22050, [](std::int64_t) { return 440.0; }), 48,
+            {QStringLiteral("--id3v2-only"), QStringLiteral("--tc"), QStringLiteral("Vortrag")});
+    }
+    QByteArray checksum(const QString& path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    }
+};
+
+} // namespace
+
+TEST_F(RecordingSafetyTest, RecordingsLeftByACrashAreFinishedAtTheNextStart) {
+    makeEncoderFile(recordings() + "aufnahme1.mp3");
+    makeEncoderFile(recordings() + "AUFNAHME7.MP3");
+    makeEncoderFile(recordings() + "fremd.mp3");
+    const QByteArray foreign = checksum(recordings() + "fremd.mp3");
+    // The first was written on a Saturday, the second on the Wednesday after it.
+    const auto setWritten = [&](const QString& name, int day) {
+        QFile file(recordings() + name);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime(QDate(2026, 12, day), QTime(11, 0)), QFileDevice::FileModificationTime);
+    };
+    setWritten("aufnahme1.mp3", 12);
+    setWritten("AUFNAHME7.MP3", 16);
+    clock.set(2026, 12, 17);
+    auto form = start();
+
+    EXPECT_EQ(mp3Files(), (QStringList{"Max_Muster_2026_12_12_Vortrag.mp3", "Max_Muster_2026_12_16_BST.mp3",
+                                       "fremd.mp3"}));
+    EXPECT_EQ(tagOf("Max_Muster_2026_12_12_Vortrag.mp3").album, QStringLiteral("Kandolor Max_Muster"));
+    EXPECT_EQ(tagOf("Max_Muster_2026_12_12_Vortrag.mp3").comment, QStringLiteral("Vortrag"));
+    EXPECT_EQ(checksum(recordings() + "fremd.mp3"), foreign);
+    EXPECT_GT(audiotest::decodeMp3(recordings() + "Max_Muster_2026_12_16_BST.mp3").size(), 20000u);
+    const QStringList told = dialogs.shown().filter(QStringLiteral("nicht abgeschlossen"));
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(
+        told.first(),
+        QStringLiteral("Aufnahmen, die beim letzten Mal nicht abgeschlossen wurden, sind gesichert in ") +
+            recordings() +
+            QStringLiteral(" :\raufnahme1.mp3 → Max_Muster_2026_12_12_Vortrag.mp3\rAUFNAHME7.MP3 → "
+                           "Max_Muster_2026_12_16_BST.mp3"));
+}
