@@ -21,6 +21,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
+#include <QProgressDialog>
 #include <QRadioButton>
 
 TForm1::TForm1(Services& services, QWidget* parent)
@@ -286,10 +288,28 @@ void TForm1::Beendenohnespeichern1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (FormClose())
-        event->accept();
-    else
+    if (!FormClose()) {
         event->ignore();
+        return;
+    }
+    step([this] { finishBeforeClosing(); });
+    event->accept();
+}
+
+void TForm1::finishBeforeClosing() {
+    if (capture_->channelActive())
+        recordingControl_->bStopClick();
+    QEventLoop finished;
+    connect(finisher_.get(), &RecordingFinisher::idle, &finished, &QEventLoop::quit);
+    if (!finisher_->busy())
+        return;
+    QProgressDialog wait(QStringLiteral("Die Aufnahme wird abgeschlossen, bitte warten …"), QString(), 0, 0,
+                         this);
+    wait.setWindowTitle(QStringLiteral("Kandolor"));
+    wait.setWindowModality(Qt::WindowModal);
+    wait.setMinimumDuration(0);
+    wait.show();
+    finished.exec();
 }
 
 bool TForm1::FormClose() {

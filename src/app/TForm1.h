@@ -94,6 +94,9 @@ protected:
 private:
     void FormCreate();
     bool FormClose();
+    // A running recording is stopped, and the window waits with a note until every stopped recording is
+    // finished.
+    void finishBeforeClosing();
     void FormDestroy();
 
     // Start-up steps.

@@ -54,3 +54,17 @@ TEST_F(RecordingSafetyTest, RecordingsLeftByACrashAreFinishedAtTheNextStart) {
             QStringLiteral(" :\raufnahme1.mp3 → Max_Muster_2026_12_12_Vortrag.mp3\rAUFNAHME7.MP3 → "
                            "Max_Muster_2026_12_16_BST.mp3"));
 }
+
+TEST_F(RecordingSafetyTest, ClosingTheWindowDuringARecordingFinishesIt) {
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    form->show();
+    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    ui.bRecord->click();
+    record(*form, 2.0);
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->finisher().busy()) << "the close waited for the finishing";
+    EXPECT_EQ(mp3Files(), QStringList{"Vortrag.mp3"});
+    EXPECT_GT(audiotest::decodeMp3(recordings() + "Vortrag.mp3").size(), 40000u);
+    EXPECT_TRUE(QFile::exists(settingsFile())) << "the settings were saved first";
+}
