@@ -110,6 +110,9 @@ public:
     // quotes, no shell) and feeds it the channel's audio as a WAVE stream on its standard input; 0 on
     // failure.
     virtual AudioHandle EncodeStart(AudioHandle channel, const QString& commandLine, std::uint32_t flags) = 0;
+    // Playing while the encoder's program takes its audio; Stopped once it has exited or stopped taking it,
+    // and for an unknown handle (error Handle).
+    virtual int EncodeIsActive(AudioHandle encoder) = 0;
     // Told once, on an engine thread, when a stopped encoder's program has exited: 0 when it took all its
     // audio and exited with status 0, else the error code (Timeout: the audio could not all be fed).
     using EncoderExited = std::function<void(int error)>;

@@ -83,6 +83,10 @@ bool CaptureControl::channelActive() const {
     return audio_.ChannelIsActive(RecordChannel) != AudioLibrary::Stopped;
 }
 
+bool CaptureControl::encoderGone() const {
+    return channelActive() && audio_.EncodeIsActive(EncoderHandle) == AudioLibrary::Stopped;
+}
+
 void CaptureControl::setRecordButtons(bool record, bool stop) {
     if (form_.form().autorec->isChecked())
         return;

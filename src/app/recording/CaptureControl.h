@@ -23,6 +23,8 @@ public:
     // The level steps of the recording tick.
     void LevelTick();
     bool channelActive() const;
+    // A recording runs whose encoder has exited or stopped taking its audio.
+    bool encoderGone() const;
 
     AudioHandle RecordChannel = 0;
     AudioHandle EncoderHandle = 0;

@@ -5,6 +5,7 @@
 #include "app/recording/LevelBarView.h"
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFinisher.h"
+#include "common/Dialogs.h"
 #include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
@@ -109,6 +110,10 @@ void RecordingControl::PosTimerTimer() {
             return;
         }
     }
+    if (capture.encoderGone()) {
+        encoderGone();
+        return;
+    }
     ui.lpos->setText(time.lpos);
     capture.LevelTick();
     switch (session_.BlinkStep()) {
@@ -122,6 +127,15 @@ void RecordingControl::PosTimerTimer() {
         break;
     }
     showInputLost(audio.ChannelIsActive(capture.RecordChannel) == AudioLibrary::Stalled);
+}
+
+void RecordingControl::encoderGone() {
+    interrupted_ = true;
+    bStopClick();
+    interrupted_ = false;
+    form_.services().dialogs.showMessage(
+        QStringLiteral("Der Encoder (lame) hat sich während der Aufnahme beendet !\rDie Aufnahme ist "
+                       "angehalten; bitte neu starten."));
 }
 
 void RecordingControl::showInputLost(bool lost) {
@@ -181,5 +195,6 @@ recording::FinishJob RecordingControl::finishJob() const {
     for (std::size_t i = 0; i < job.targets.size(); ++i)
         job.targets[i] = state.texte[5 + i];
     job.kopie = state.kopie;
+    job.interrupted = interrupted_;
     return job;
 }

@@ -38,6 +38,8 @@ private:
     // The items of the split menu and their minutes.
     std::array<std::pair<QAction*, int>, 5> splitMenu() const;
     void showInputLost(bool lost);
+    // The encoder has died during the recording: the recording stops at once and what it wrote is finished.
+    void encoderGone();
     // Timer off, BitBtn4 "Aufnahme" with Tag 0.
     void stopControls();
     // The finishing's copy of the hand-over slots and of the settings it reads.
@@ -45,5 +47,7 @@ private:
 
     TForm1& form_;
     recording::RecordingSession session_;
+    // The recording being stopped was ended by a fault that the operator is told of.
+    bool interrupted_ = false;
     QTimer PosTimer;
 };

@@ -28,9 +28,12 @@ void RecordingFinisher::finish(recording::FinishJob job, AudioHandle encoder) {
     const std::uint64_t id = ++lastId_;
     queue_.push_back({id, std::move(job)});
     // The engine tells the exit on a thread of its own; the finishing goes on on the UI thread.
-    const bool stopping = audio.EncodeStop(encoder, [this, id](int error) {
+    const bool interrupted = queue_.back().job.interrupted;
+    const bool stopping = audio.EncodeStop(encoder, [this, id, interrupted](int error) {
+        // An encoder that died has been told already.
+        const int told = interrupted ? 0 : error;
         QMetaObject::invokeMethod(
-            this, [this, id, error] { form_.step([&] { encoderExited(id, error); }); }, Qt::QueuedConnection);
+            this, [this, id, told] { form_.step([&] { encoderExited(id, told); }); }, Qt::QueuedConnection);
     });
     if (!stopping) {
         form_.services().dialogs.showMessage(closeFailed(audio.ErrorGetCode()));
@@ -94,7 +97,11 @@ void RecordingFinisher::threadDone() {
     startNext();
     if (!result.problem.isEmpty())
         form_.services().dialogs.showMessage(result.problem);
-    else if (done->job().kopie)
+    else if (done->job().interrupted)
+        form_.services().dialogs.showMessage(
+            QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") + done->job().folder +
+            result.finalName);
+    if (result.problem.isEmpty() && done->job().kopie)
         form_.StartCopies(done->job(), result.finalName);
     tellIdle();
 }

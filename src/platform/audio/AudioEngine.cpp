@@ -249,6 +249,12 @@ AudioHandle AudioEngine::EncodeStart(AudioHandle channel, const QString& command
     return result(error, error == AudioError::Ok ? handle : AudioHandle{0});
 }
 
+int AudioEngine::EncodeIsActive(AudioHandle encoder) {
+    if (!recorder_.hasEncoder(encoder))
+        return result(AudioError::Handle, Stopped);
+    return result(AudioError::Ok, recorder_.encoderTaking(encoder) ? Playing : Stopped);
+}
+
 bool AudioEngine::EncodeStop(AudioHandle encoder, EncoderExited exited) {
     const int error = recorder_.encodeStop(encoder, std::move(exited));
     return error == AudioError::Ok ? succeed() : fail(error);

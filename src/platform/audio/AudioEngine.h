@@ -39,6 +39,7 @@ public:
     std::int64_t ChannelSeconds2Bytes(AudioHandle handle, double seconds) override;
     std::int32_t ChannelGetLevel(AudioHandle handle) override;
     AudioHandle EncodeStart(AudioHandle channel, const QString& commandLine, std::uint32_t flags) override;
+    int EncodeIsActive(AudioHandle encoder) override;
     bool EncodeStop(AudioHandle encoder, EncoderExited exited) override;
 
     // Captured samples lost because the capture ring was full (0 unless the reader fell behind by a minute).

@@ -84,14 +84,17 @@ void EncoderProcess::run(QStringList arguments, AudioFormat format) {
     if (!started)
         return;
 
-    bool broken = false;
     auto send = [&](const char* data, qint64 size) {
-        if (broken)
+        if (broken_.load())
             return;
+        if (process.state() != QProcess::Running) {
+            broken_.store(true); // the program has exited
+            return;
+        }
         process.write(data, size);
         while (process.bytesToWrite() > 0)
             if (!process.waitForBytesWritten(WriteTimeoutMs)) {
-                broken = true; // the program has gone or stopped reading
+                broken_.store(true); // the program has gone or stopped reading
                 return;
             }
     };
@@ -117,7 +120,9 @@ void EncoderProcess::run(QStringList arguments, AudioFormat format) {
         process.kill();
         process.waitForFinished(2000);
     }
-    const bool ok = !broken && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    exited_.store(true);
+    const bool ok =
+        !broken_.load() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     std::lock_guard lock(mutex_);
     succeeded_ = ok;
     done_ = true;

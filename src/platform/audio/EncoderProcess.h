@@ -3,6 +3,7 @@
 #include "AudioBackend.h"
 
 #include <QStringList>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -24,6 +25,8 @@ public:
 
     // Queues samples for the program (any thread but the capture callback).
     void write(std::vector<std::int16_t> samples);
+    // The program runs and takes what it is written (false once it has exited or stopped reading).
+    bool taking() const { return !broken_.load() && !exited_.load(); }
     // Closes the program's input once the queue has drained and waits for it to exit; true when it exited
     // normally with status 0. Later calls return the same result.
     bool finish();
@@ -40,5 +43,7 @@ private:
     bool closing_ = false;
     bool done_ = false;
     bool succeeded_ = false;
+    std::atomic<bool> broken_{false};
+    std::atomic<bool> exited_{false};
     std::thread thread_;
 };

@@ -213,6 +213,11 @@ bool Recorder::hasEncoder(AudioHandle encoder) const {
     return findFeed(encoder) != nullptr;
 }
 
+bool Recorder::encoderTaking(AudioHandle encoder) const {
+    const std::shared_ptr<Feed> feed = findFeed(encoder);
+    return feed && feed->process->taking();
+}
+
 int Recorder::encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited) {
     std::shared_ptr<Feed> feed = findFeed(encoder);
     if (!feed || feed->stopping.exchange(true))

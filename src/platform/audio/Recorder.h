@@ -55,6 +55,8 @@ public:
     // Starts encoder `handle` for `channel`; an AudioError code.
     int encodeStart(AudioHandle handle, AudioHandle channel, const QStringList& arguments);
     bool hasEncoder(AudioHandle encoder) const;
+    // The encoder's program runs and takes its audio.
+    bool encoderTaking(AudioHandle encoder) const;
     // Feeds everything up to now (or to the channel's stop) and finishes the encoder on a thread of its own,
     // which tells `exited` the result; an AudioError code at once (Handle: unknown encoder, no call).
     int encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited);

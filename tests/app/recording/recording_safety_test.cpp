@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QStandardPaths>
 
 namespace {
 
@@ -67,4 +68,39 @@ TEST_F(RecordingSafetyTest, ClosingTheWindowDuringARecordingFinishesIt) {
     EXPECT_EQ(mp3Files(), QStringList{"Vortrag.mp3"});
     EXPECT_GT(audiotest::decodeMp3(recordings() + "Vortrag.mp3").size(), 40000u);
     EXPECT_TRUE(QFile::exists(settingsFile())) << "the settings were saved first";
+}
+
+TEST_F(RecordingSafetyTest, AnEncoderThatDiesStopsTheRecordingAndWhatItWroteIsKept) {
+    // A lame that takes four and a half seconds of audio, finishes its file and exits.
+    const QString lame = QStandardPaths::findExecutable(QStringLiteral("lame"));
+    ASSERT_FALSE(lame.isEmpty());
+    const QString bin = folders.root() + QStringLiteral("/bin");
+    QDir().mkpath(bin);
+    QFile script(bin + QStringLiteral("/lame"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nhead -c 200000 | " + QFile::encodeName(lame) + " \"$@\"\n");
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    ui.bRecord->click();
+    qputenv("PATH", path);
+    const bool stopped = QTest::qWaitFor(
+        [&] {
+            record(*form, 0.05);
+            return !form->recordingControl().RecordingRequested();
+        },
+        20000);
+    ASSERT_TRUE(stopped) << "the recording stops when its encoder is gone";
+    EXPECT_TRUE(dialogs.shown().last().startsWith(
+        QStringLiteral("Der Encoder (lame) hat sich während der Aufnahme beendet !")));
+    expectIdle(*form);
+    waitForFinishing(*form);
+    EXPECT_EQ(dialogs.shown().last(), QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") +
+                                          recordings() + "Vortrag.mp3");
+    EXPECT_TRUE(dialogs.shown().filter(QStringLiteral("Can't close")).isEmpty());
+    EXPECT_NEAR(audiotest::decodeMp3(recordings() + "Vortrag.mp3").size() / 22050.0, 4.5, 0.2);
 }
