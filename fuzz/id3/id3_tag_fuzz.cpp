@@ -43,6 +43,7 @@ public:
     QString currentFolder() override { return dir_.path(); }
     QString tempFolder() override { return dir_.path(); }
     std::int64_t clusterSize(const QString&) override { return 512; }
+    std::int64_t freeSpace(const QString&) override { return -1; }
 
 private:
     QTemporaryDir dir_;

@@ -22,4 +22,6 @@ public:
     virtual QString tempFolder() = 0;
     // Allocation unit of the file system holding path (0 when unknown).
     virtual std::int64_t clusterSize(const QString& path) = 0;
+    // Bytes the user may still write on the volume holding path (-1 when unknown).
+    virtual std::int64_t freeSpace(const QString& path) = 0;
 };

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <cerrno>
 #include <cstring>
 #include <pwd.h>
@@ -53,4 +54,9 @@ std::int64_t SystemFolders::clusterSize(const QString& path) {
     if (statvfs(QFile::encodeName(path).constData(), &info) != 0)
         return 0;
     return static_cast<std::int64_t>(info.f_frsize);
+}
+
+std::int64_t SystemFolders::freeSpace(const QString& path) {
+    const QStorageInfo volume(path);
+    return volume.isValid() ? volume.bytesAvailable() : -1;
 }

@@ -12,4 +12,5 @@ public:
     QString currentFolder() override;
     QString tempFolder() override;
     std::int64_t clusterSize(const QString& path) override;
+    std::int64_t freeSpace(const QString& path) override;
 };

@@ -15,10 +15,13 @@ public:
     QString currentFolder() override { return root() + QStringLiteral("/cwd"); }
     QString tempFolder() override { return root() + QStringLiteral("/tmp"); }
     std::int64_t clusterSize(const QString&) override { return cluster; }
+    // The real free space, unless freeBytes is set.
+    std::int64_t freeSpace(const QString& path) override;
 
     QString root() const { return dir_.path(); }
     QString user = QStringLiteral("Max Muster");
     std::int64_t cluster = 4096;
+    std::int64_t freeBytes = -1;
 
 private:
     QTemporaryDir dir_;

@@ -4,7 +4,7 @@
 #include "recording/RecordingFolder.h"
 #include "recording/RecordingNames.h"
 #include "settings/UiTexts.h"
-#include "support/ReadOnlyMount.h"
+#include "support/TmpfsMount.h"
 
 #include <QDir>
 #include <QSet>
@@ -167,7 +167,7 @@ TEST(RecordingFolderUnwritable, NamesAFolderThatCannotBeCreated) {
 
 TEST(RecordingFolderUnwritable, NamesAFolderOnAReadOnlyVolume) {
     QTemporaryDir dir;
-    const ReadOnlyMount volume(dir.filePath("stick"));
+    const TmpfsMount volume(dir.filePath("stick"), TmpfsMount::ReadOnly);
     if (volume.path.isEmpty())
         GTEST_SKIP() << volume.skipReason.toStdString();
     EXPECT_TRUE(RecordingFolderUnwritable(volume.path + "/").contains("kann nicht beschrieben werden"));

@@ -5,8 +5,10 @@
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFields.h"
 #include "common/Dialogs.h"
+#include "common/Folders.h"
 #include "recording/BassErrorNames.h"
 #include "recording/EncoderCommandLine.h"
+#include "recording/RecordingStatus.h"
 #include "ui_TForm1.h"
 
 #include <QFileInfo>
@@ -97,7 +99,14 @@ void CaptureControl::setRecordButtons(bool record, bool stop) {
 void CaptureControl::StartCapture() {
     AppState& state = form_.state();
     Ui::TForm1& ui = form_.form();
+    const QString folder = form_.settings().RecordingFolder;
     if (!form_.recordingFields().CheckRecordingFolder()) {
+        form_.recordingControl().StartFailed();
+        return;
+    }
+    const int room = recording::MinutesOfRoom(form_.services().folders.freeSpace(folder));
+    if (room >= 0 && room < recording::StopMinutes) {
+        form_.services().dialogs.showMessage(recording::NoRoomMessage(folder, false));
         form_.recordingControl().StartFailed();
         return;
     }

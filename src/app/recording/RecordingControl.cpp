@@ -6,7 +6,9 @@
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFinisher.h"
 #include "common/Dialogs.h"
+#include "common/Folders.h"
 #include "recording/AutoRecording.h"
+#include "recording/RecordingStatus.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
@@ -66,6 +68,10 @@ void RecordingControl::stopControls() {
     PosTimer.stop();
     ui.BitBtn4->setText(form_.uiTexts().at(UiText::Recording));
     ui.BitBtn4->setProperty("Tag", 0);
+    ui.lStatus->clear();
+    silence_.reset();
+    minutesOfRoom_ = -1;
+    roomCheckedAt_ = -recording::RoomCheckSeconds;
 }
 
 void RecordingControl::BitBtn4Click() {
@@ -111,9 +117,22 @@ void RecordingControl::PosTimerTimer() {
         }
     }
     if (capture.encoderGone()) {
-        encoderGone();
+        stopForFault(
+            QStringLiteral("Der Encoder (lame) hat sich während der Aufnahme beendet !\rDie Aufnahme ist "
+                           "angehalten; bitte neu starten."));
         return;
     }
+    if (seconds < roomCheckedAt_ || seconds - roomCheckedAt_ >= recording::RoomCheckSeconds) {
+        roomCheckedAt_ = seconds;
+        const QString folder = form_.settings().RecordingFolder;
+        minutesOfRoom_ = recording::MinutesOfRoom(form_.services().folders.freeSpace(folder));
+        if (minutesOfRoom_ >= 0 && minutesOfRoom_ < recording::StopMinutes) {
+            stopForFault(recording::NoRoomMessage(folder, true));
+            return;
+        }
+    }
+    const bool silent = silence_.update(seconds, audio.ChannelGetLevel(capture.RecordChannel));
+    ui.lStatus->setText(recording::StatusText({minutesOfRoom_, silent, false}));
     ui.lpos->setText(time.lpos);
     capture.LevelTick();
     switch (session_.BlinkStep()) {
@@ -129,13 +148,11 @@ void RecordingControl::PosTimerTimer() {
     showInputLost(audio.ChannelIsActive(capture.RecordChannel) == AudioLibrary::Stalled);
 }
 
-void RecordingControl::encoderGone() {
+void RecordingControl::stopForFault(const QString& message) {
     interrupted_ = true;
     bStopClick();
     interrupted_ = false;
-    form_.services().dialogs.showMessage(
-        QStringLiteral("Der Encoder (lame) hat sich während der Aufnahme beendet !\rDie Aufnahme ist "
-                       "angehalten; bitte neu starten."));
+    form_.services().dialogs.showMessage(message);
 }
 
 void RecordingControl::showInputLost(bool lost) {

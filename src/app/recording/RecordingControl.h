@@ -2,6 +2,7 @@
 
 #include "recording/FinishJob.h"
 #include "recording/RecordingSession.h"
+#include "recording/RecordingStatus.h"
 
 #include <QTimer>
 #include <array>
@@ -38,8 +39,9 @@ private:
     // The items of the split menu and their minutes.
     std::array<std::pair<QAction*, int>, 5> splitMenu() const;
     void showInputLost(bool lost);
-    // The encoder has died during the recording: the recording stops at once and what it wrote is finished.
-    void encoderGone();
+    // A fault ends the recording at once (its encoder died, the disk is full): what was written is finished
+    // and the operator told why.
+    void stopForFault(const QString& message);
     // Timer off, BitBtn4 "Aufnahme" with Tag 0.
     void stopControls();
     // The finishing's copy of the hand-over slots and of the settings it reads.
@@ -49,5 +51,9 @@ private:
     recording::RecordingSession session_;
     // The recording being stopped was ended by a fault that the operator is told of.
     bool interrupted_ = false;
+    // The status line's inputs: the room left (checked every RoomCheckSeconds of recording) and silence.
+    int minutesOfRoom_ = -1;
+    double roomCheckedAt_ = -recording::RoomCheckSeconds;
+    recording::SilenceWatch silence_;
     QTimer PosTimer;
 };

@@ -2,7 +2,7 @@
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFixture.h"
 #include "app/songs/SongLibrary.h"
-#include "support/ReadOnlyMount.h"
+#include "support/TmpfsMount.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -129,7 +129,7 @@ TEST_F(RecordingControlsTest, ARecordingFolderThatCannotBeCreatedIsToldAtStartAn
 }
 
 TEST_F(RecordingControlsTest, WithAutoRecAReadOnlyRecordingFolderStopsTheStartAfterTheOpeningSong) {
-    const ReadOnlyMount volume(folders.root() + QStringLiteral("/stick"));
+    const TmpfsMount volume(folders.root() + QStringLiteral("/stick"), TmpfsMount::ReadOnly);
     if (volume.path.isEmpty())
         GTEST_SKIP() << volume.skipReason.toStdString();
     QStringList settings = fullSettings(); // Auto-Rec on

@@ -1,4 +1,6 @@
 #include "app/recording/RecordingFixture.h"
+#include "recording/RecordingStatus.h"
+#include "support/TmpfsMount.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -103,4 +105,76 @@ TEST_F(RecordingSafetyTest, AnEncoderThatDiesStopsTheRecordingAndWhatItWroteIsKe
                                           recordings() + "Vortrag.mp3");
     EXPECT_TRUE(dialogs.shown().filter(QStringLiteral("Can't close")).isEmpty());
     EXPECT_NEAR(audiotest::decodeMp3(recordings() + "Vortrag.mp3").size() / 22050.0, 4.5, 0.2);
+}
+
+TEST_F(RecordingSafetyTest, LittleRoomIsShownAndTooLittleRefusesTheStart) {
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    folders.freeBytes = 20 * recording::RecordingBytesPerMinute;
+    ui.bRecord->click();
+    record(*form, 0.1);
+    EXPECT_EQ(ui.lStatus->text(), QStringLiteral("Speicher fast voll: noch 20 Minuten Aufnahme"));
+    ui.bStop->click();
+    EXPECT_EQ(ui.lStatus->text(), QString());
+    waitForFinishing(*form);
+
+    folders.freeBytes = recording::RecordingBytesPerMinute;
+    dialogs.clear();
+    ui.bRecord->click();
+    EXPECT_EQ(dialogs.shown(), QStringList{recording::NoRoomMessage(recordings(), false)});
+    expectIdle(*form);
+}
+
+TEST_F(RecordingSafetyTest, AFullDiskStopsTheRecordingInTimeAndKeepsWhatWasRecorded) {
+    const TmpfsMount volume(folders.root() + QStringLiteral("/klein"), TmpfsMount::Writable,
+                            QStringLiteral("2m"));
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    const QString folder = volume.path + QLatin1Char('/');
+    makeEncoderFile(folder + "Max_Muster_2026_12_2_BST.mp3"); // last week's recording
+    const QByteArray earlier = checksum(folder + "Max_Muster_2026_12_2_BST.mp3");
+    QStringList settings = fullSettings();
+    settings[5] = QStringLiteral("100");
+    settings[8] = QStringLiteral("0");
+    settings[11] = folder;
+    writeFile(settingsFile(), settings);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    ui.bRecord->click();
+    record(*form, 0.1);
+    EXPECT_EQ(ui.lStatus->text(), QStringLiteral("Speicher fast voll: noch 5 Minuten Aufnahme"));
+    dialogs.clear();
+    const bool stopped = QTest::qWaitFor(
+        [&] {
+            record(*form, 0.25);
+            return !form->recordingControl().RecordingRequested();
+        },
+        60000);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(dialogs.shown().value(0), recording::NoRoomMessage(folder, true));
+    waitForFinishing(*form);
+    EXPECT_EQ(dialogs.shown().value(1), QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") +
+                                            folder + QStringLiteral("Vortrag.mp3"));
+    const double seconds = audiotest::decodeMp3(folder + "Vortrag.mp3").size() / 22050.0;
+    EXPECT_GT(seconds, 150.0) << "recorded until less than two minutes were left";
+    EXPECT_LT(seconds, 250.0);
+    EXPECT_EQ(checksum(folder + "Max_Muster_2026_12_2_BST.mp3"), earlier);
+}
+
+TEST_F(RecordingSafetyTest, ASilentInputIsShownAfterThirtySecondsUntilTheSignalReturns) {
+    std::atomic<bool> silent{true};
+    audio.backend->setInputSignal(
+        [&](std::uint64_t frame, int) -> std::int16_t { return silent ? 0 : tone(frame); });
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.bRecord->click();
+    record(*form, 29.0);
+    EXPECT_EQ(ui.lStatus->text(), QString());
+    record(*form, 1.5);
+    EXPECT_EQ(ui.lStatus->text(), QStringLiteral("Kein Eingangssignal !"));
+    silent = false;
+    record(*form, 0.2);
+    EXPECT_EQ(ui.lStatus->text(), QString());
+    ui.bStop->click();
 }

@@ -1,4 +1,4 @@
-#include "support/ReadOnlyMount.h"
+#include "support/TmpfsMount.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,9 +8,9 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-ReadOnlyMount::ReadOnlyMount(const QString& folder) {
+TmpfsMount::TmpfsMount(const QString& folder, Access access, const QString& size) {
     if (geteuid() != 0) {
-        skipReason = QStringLiteral("mounting a read-only tmpfs needs root");
+        skipReason = QStringLiteral("mounting a tmpfs needs root");
         return;
     }
     const auto failed = [this](const char* what) {
@@ -26,14 +26,16 @@ ReadOnlyMount::ReadOnlyMount(const QString& folder) {
         return;
     }
     QDir().mkpath(folder);
-    if (mount("kandolor-test", QFile::encodeName(folder).constData(), "tmpfs", MS_RDONLY, "size=1m") != 0) {
+    const QByteArray options = "size=" + size.toLatin1();
+    if (mount("kandolor-test", QFile::encodeName(folder).constData(), "tmpfs",
+              access == ReadOnly ? MS_RDONLY : 0, options.constData()) != 0) {
         failed("mount tmpfs");
         return;
     }
     path = folder;
 }
 
-ReadOnlyMount::~ReadOnlyMount() {
+TmpfsMount::~TmpfsMount() {
     if (!path.isEmpty())
         umount2(QFile::encodeName(path).constData(), MNT_DETACH);
 }

@@ -1,0 +1,35 @@
+#include "RecordingStatus.h"
+
+namespace recording {
+
+int MinutesOfRoom(std::int64_t freeBytes) {
+    return freeBytes < 0 ? -1 : static_cast<int>(freeBytes / RecordingBytesPerMinute);
+}
+
+QString NoRoomMessage(const QString& folder, bool running) {
+    return QStringLiteral("Der Speicher für ") + folder +
+           QStringLiteral(" ist voll: Platz für weniger als ") + QString::number(StopMinutes) +
+           QStringLiteral(" Minuten Aufnahme !\r") +
+           (running ? QStringLiteral("Die Aufnahme ist angehalten; ")
+                    : QStringLiteral("Die Aufnahme startet nicht; ")) +
+           QStringLiteral("bitte Platz schaffen oder in den Einstellungen einen anderen Ordner wählen.");
+}
+
+bool SilenceWatch::update(double seconds, int level) {
+    const double step = seconds >= last_ ? seconds - last_ : seconds;
+    last_ = seconds;
+    silentFor_ = level >= 0 && level < SilenceLevel ? silentFor_ + step : 0;
+    return silentFor_ >= SilenceSeconds;
+}
+
+QString StatusText(const RecordingStatus& status) {
+    if (status.minutesOfRoom >= 0 && status.minutesOfRoom < WarnMinutes)
+        return QStringLiteral("Speicher fast voll: noch %1 Minuten Aufnahme").arg(status.minutesOfRoom);
+    if (status.silent)
+        return QStringLiteral("Kein Eingangssignal !");
+    if (status.encoderBehind)
+        return QStringLiteral("Encoder kommt nicht nach !");
+    return QString();
+}
+
+} // namespace recording
