@@ -5,6 +5,8 @@
 #include "support/TmpfsMount.h"
 
 #include <QDeadlineTimer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -176,6 +178,28 @@ TEST_F(RecordingControlsTest, TheTopicReachesTheEncoderWithUmlautsAndOnlyItsQuot
     EXPECT_TRUE(file.ID3v2Tag()->frameListMap()["TLEN"].isEmpty()) << "no length frame of an unknown length";
     const TagLib::ID3v2::FrameList comments = file.ID3v2Tag()->frameListMap()["COMM"];
     ASSERT_EQ(comments.size(), 1u) << "the encoder's comment frame was written again, not added to";
+}
+
+TEST_F(RecordingControlsTest, AnotherReaderFindsTheEncodersCommentInTheFinishedFile) {
+    const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+    if (ffprobe.isEmpty())
+        GTEST_SKIP() << "ffprobe is not installed";
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Thema->setText(QStringLiteral("Glaube – Öl"));
+    ui.Thema->setModified(false);
+    ui.Datei->setText(QStringLiteral("Predigt.mp3"));
+    ui.bRecord->click();
+    record(*form, 1.0);
+    ui.bStop->click();
+    waitForFinishing(*form);
+    QProcess probe;
+    probe.start(ffprobe, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                          QStringLiteral("format_tags=comment"), QStringLiteral("-of"),
+                          QStringLiteral("default=nw=1:nk=1"), recordings() + QStringLiteral("Predigt.mp3")});
+    ASSERT_TRUE(probe.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(probe.readAllStandardOutput()).trimmed(), QStringLiteral("Glaube – Öl"));
+    EXPECT_EQ(QString::fromUtf8(probe.readAllStandardError()), QString());
 }
 
 TEST_F(RecordingControlsTest, TypedSpeakerAndTopicBecomeTheTagAndTheNameOfTheFile) {
