@@ -1,7 +1,7 @@
 // Retags a 60-minute 48 kbit/s MP3-like file (a tag as the encoder writes it, then 21.6 MB of MPEG frames
 // with random payload) by rebuild and in place, and copies the same file, in the same run; prints the
 // median times and their ratios to the copy. Usage: bench_id3_retag [folder] [rounds]
-#include "common/Dialogs.h"
+#include "../support/PrintingDialogs.h"
 #include "id3/TID3v2Tag.h"
 #include "platform/SystemFolders.h"
 
@@ -17,17 +17,6 @@
 #include <vector>
 
 namespace {
-
-class PrintingDialogs : public Dialogs {
-public:
-    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void information(const QString&, const QString& text) override { showMessage(text); }
-    void error(const QString& title, const QString& text) override { showMessage(title + ": " + text); }
-    bool confirm(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-};
 
 constexpr qint64 AudioBytes = 60LL * 60 * 48000 / 8; // 21 600 000
 

@@ -2,7 +2,7 @@
 // has caught up, then times the stop: the encoder's exit plus the finishing (numbering rule, rename, tag)
 // that the window runs, against the same tag rewrite alone on a copy of the finished file. Prints medians
 // and their ratio. Usage: bench_finish [minutes] [rounds]
-#include "common/Dialogs.h"
+#include "../support/PrintingDialogs.h"
 #include "id3/TID3v2Tag.h"
 #include "platform/SystemFolders.h"
 #include "platform/audio/AudioFactory.h"
@@ -22,17 +22,6 @@
 #include <vector>
 
 namespace {
-
-class PrintingDialogs : public Dialogs {
-public:
-    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void information(const QString&, const QString& text) override { showMessage(text); }
-    void error(const QString& title, const QString& text) override { showMessage(title + ": " + text); }
-    bool confirm(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-};
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

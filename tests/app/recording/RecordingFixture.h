@@ -43,6 +43,18 @@ protected:
                 form.recordingControl().PosTimerTimer();
         }
     }
+    // Starts the window with recordings going to `folder` by hand (no splitting, no Auto-Rec) and
+    // "Vortrag.mp3" in the file name field.
+    std::unique_ptr<TForm1> startRecordingInto(const QString& folder) {
+        QStringList settings = fullSettings();
+        settings[5] = QStringLiteral("100");
+        settings[8] = QStringLiteral("0");
+        settings[11] = folder;
+        writeFile(settingsFile(), settings);
+        auto form = start();
+        form->form().Datei->setText(QStringLiteral("Vortrag.mp3"));
+        return form;
+    }
     // The recording controls when nothing is requested.
     void expectIdle(TForm1& form) {
         Ui::TForm1& ui = form.form();

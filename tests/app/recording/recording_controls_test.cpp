@@ -293,15 +293,9 @@ TEST_F(RecordingControlsTest, ATemporaryNameThatIsTakenIsNeverWrittenOver) {
 }
 
 TEST_F(RecordingControlsTest, ARecordingFolderWithABlankFromTheSettingsFileGetsTheRecording) {
-    QStringList settings = fullSettings();
-    settings[5] = QStringLiteral("100"); // no splitting
-    settings[8] = QStringLiteral("0");   // Auto-Rec off
     const QString folder = folders.homeFolder() + QStringLiteral("/Meine Aufnahmen/");
-    settings[11] = folder;
-    writeFile(settingsFile(), settings);
-    auto form = start();
+    auto form = startRecordingInto(folder);
     Ui::TForm1& ui = form->form();
-    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
     ui.bRecord->click();
     record(*form, 1.0);
     ui.bStop->click();

@@ -133,14 +133,8 @@ TEST_F(RecordingSafetyTest, AFullDiskStopsTheRecordingInTimeAndKeepsWhatWasRecor
     const QString folder = volume.path + QLatin1Char('/');
     makeEncoderFile(folder + "Max_Muster_2026_12_2_BST.mp3"); // last week's recording
     const QByteArray earlier = checksum(folder + "Max_Muster_2026_12_2_BST.mp3");
-    QStringList settings = fullSettings();
-    settings[5] = QStringLiteral("100");
-    settings[8] = QStringLiteral("0");
-    settings[11] = folder;
-    writeFile(settingsFile(), settings);
-    auto form = start();
+    auto form = startRecordingInto(folder);
     Ui::TForm1& ui = form->form();
-    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
     ui.bRecord->click();
     record(*form, 0.1);
     EXPECT_EQ(ui.lStatus->text(), QStringLiteral("Speicher fast voll: noch 5 Minuten Aufnahme"));
