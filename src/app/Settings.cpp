@@ -42,7 +42,20 @@ int splitMinutesFrom(const QString& line) {
     if (line.isEmpty())
         return 100;
     const int minutes = strToInt(line);
-    return (minutes == 0 || minutes == 1) ? 100 : minutes; // 0 and 1 mean no splitting
+    // 0 and 1 mean no splitting, as does any value the split menu does not offer.
+    return minutes == 10 || minutes == 20 || minutes == 30 || minutes == 40 ? minutes : 100;
+}
+
+// Values the program cannot use take their default.
+int within(int value, int low, int high, int fallback) {
+    return value >= low && value <= high ? value : fallback;
+}
+std::optional<int> windowSize(int value) {
+    return value >= 100 && value <= 8192 ? std::optional<int>(value) : std::nullopt;
+}
+// A time of day or a duration below a day.
+double withinADay(double value) {
+    return std::isfinite(value) && value >= 0 && value < 1 ? value : 0.0;
 }
 
 } // namespace
@@ -86,9 +99,10 @@ void read(const QStringList& lines, Settings& s) {
         }
     } finish{s};
 
-    s.windowHeight = strToInt(lineAt(lines, 1));
-    s.windowWidth = strToInt(lineAt(lines, 2));
-    s.InputVolume = strToInt(lineAt(lines, 3));
+    const Settings defaults;
+    s.windowHeight = windowSize(strToInt(lineAt(lines, 1)));
+    s.windowWidth = windowSize(strToInt(lineAt(lines, 2)));
+    s.InputVolume = within(strToInt(lineAt(lines, 3)), 0, 100, defaults.InputVolume);
     s.StartMelodyOn = lineAt(lines, 4) == QLatin1String("1");
     s.StartMelodyFile = lineAt(lines, 5);
     if (s.StartMelodyFile.isEmpty())
@@ -99,22 +113,24 @@ void read(const QStringList& lines, Settings& s) {
     const QString autoRecord = lineAt(lines, 9);
     s.AutoRecord = !(autoRecord.isEmpty() || autoRecord == QLatin1String("0"));
     s.DeleteAgeCode = shortText(lineAt(lines, 10));
+    if (!QStringList{"0", "1", "2", "3", ""}.contains(s.DeleteAgeCode))
+        s.DeleteAgeCode = defaults.DeleteAgeCode;
     const QList<double> times = readReals(lineAt(lines, 11), 2);
-    s.MeetingTime1 = times.at(0);
-    s.MeetingTime2 = times.at(1);
+    s.MeetingTime1 = withinADay(times.at(0));
+    s.MeetingTime2 = withinADay(times.at(1));
     if (const QString folder = lineAt(lines, 12); !folder.isEmpty())
         s.RecordingFolder = folder;
     if (const QString warn = lineAt(lines, 13); !warn.isEmpty())
-        s.LevelWarnPercent = strToInt(warn);
+        s.LevelWarnPercent = within(strToInt(warn), 0, 100, defaults.LevelWarnPercent);
     if (const QString peak = lineAt(lines, 14); !peak.isEmpty())
-        s.LevelPeakPercent = strToInt(peak);
+        s.LevelPeakPercent = within(strToInt(peak), 0, 100, defaults.LevelPeakPercent);
     if (s.LevelWarnPercent > s.LevelPeakPercent)
         std::swap(s.LevelWarnPercent, s.LevelPeakPercent);
     const QString order = lineAt(lines, 15);
-    s.FileNameOrder = order.isEmpty() ? 0 : strToInt(order);
+    s.FileNameOrder = order.isEmpty() ? 0 : within(strToInt(order), 0, 3, defaults.FileNameOrder);
     s.LanguageName = lineAt(lines, 16);
     s.ShutdownEnabled = lineAt(lines, 17) == QLatin1String("1");
-    s.ShutdownDelay = readReals(lineAt(lines, 18), 1).at(0);
+    s.ShutdownDelay = withinADay(readReals(lineAt(lines, 18), 1).at(0));
 }
 
 QStringList write(const Settings& s) {
@@ -147,7 +163,7 @@ void readSongConfig(const QStringList& lines, SongConfig& c, bool legacy) {
     if (legacy)
         return;
     if (const QString count = lineAt(lines, 4); !count.isEmpty())
-        c.liedanzahl = strToInt(count);
+        c.liedanzahl = within(strToInt(count), 1, 999, SongConfig().liedanzahl);
 }
 
 QStringList writeSongConfig(const SongConfig& c) {

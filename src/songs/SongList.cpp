@@ -1,5 +1,6 @@
 #include "SongList.h"
 
+#include "common/DateTime.h"
 #include "common/TextFile.h"
 
 #include <QFile>
@@ -70,7 +71,15 @@ QString importFilePath(const QString& homeFolder) {
 bool importSongList(const QString& importFile, const QString& songListFile) {
     if (!TextFile::exists(importFile))
         return false;
-    const SongList list = SongList::read(importFile);
+    // The import file may hold short dates (1.7.2024); the song list holds dd.MM.yyyy, which reads back.
+    QStringList lines = TextFile::readLines(importFile);
+    for (QString& line : lines) {
+        const qsizetype blank = line.indexOf(QLatin1Char(' '));
+        const qsizetype end = blank < 0 ? line.size() : blank;
+        if (!line.left(end).trimmed().isEmpty())
+            line = dateToString(stringToDate(line.left(end))) + line.mid(end);
+    }
+    const SongList list = SongList::fromLines(lines);
     QFile::remove(importFile);
     list.write(songListFile);
     return true;

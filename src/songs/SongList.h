@@ -47,5 +47,6 @@ private:
 QString importFilePath(const QString& homeFolder);
 
 // When importFile exists: reads it, deletes it (a failed deletion is not reported) and rewrites songListFile
-// with its 54 weeks. Returns whether it was imported; throws KandolorError on a read or write error.
+// with its 54 weeks, each date as dd.MM.yyyy. Returns whether it was imported; throws KandolorError on a read
+// or write error and on a date that does not convert (the import file then stays).
 bool importSongList(const QString& importFile, const QString& songListFile);

@@ -205,3 +205,75 @@ TEST(SettingsFormat, SongConfigurationKeepsShortExtensionsAndOptionalCount) {
 
     EXPECT_EQ(makeInstallId(toDateTime(QDate(2026, 12, 9)) + 0.5), QStringLiteral("474636566"));
 }
+
+struct OutOfRange {
+    int line; // 1-based
+    const char* text;
+};
+
+class SettingsOutOfRange : public testing::TestWithParam<OutOfRange> {};
+
+// A value the program cannot use takes its default, the lines after it are still read, and what is written
+// reads back as it was.
+TEST_P(SettingsOutOfRange, TakesTheDefaultAndReadsOn) {
+    QStringList lines = write(everyLineSet());
+    lines[GetParam().line - 1] = QString::fromUtf8(GetParam().text);
+    Settings s;
+    ASSERT_NO_THROW(read(lines, s));
+    const Settings defaults;
+    EXPECT_NEAR(s.ShutdownDelay, GetParam().line == 18 ? 0.0 : everyLineSet().ShutdownDelay, 1e-15)
+        << "line 18 was read";
+    switch (GetParam().line) {
+    case 1:
+        EXPECT_FALSE(s.windowHeight.has_value());
+        break;
+    case 2:
+        EXPECT_FALSE(s.windowWidth.has_value());
+        break;
+    case 3:
+        EXPECT_EQ(s.InputVolume, defaults.InputVolume);
+        break;
+    case 6:
+        EXPECT_EQ(s.SplitMinutes, 100);
+        break;
+    case 10:
+        EXPECT_EQ(s.DeleteAgeCode, QStringLiteral("0"));
+        break;
+    case 11:
+        EXPECT_EQ(s.MeetingTime1, 0.0);
+        break;
+    case 13:
+        EXPECT_EQ(s.LevelWarnPercent, defaults.LevelWarnPercent);
+        break;
+    case 14:
+        EXPECT_EQ(s.LevelPeakPercent, defaults.LevelPeakPercent);
+        break;
+    case 15:
+        EXPECT_EQ(s.FileNameOrder, 0);
+        break;
+    }
+    Settings again;
+    ASSERT_NO_THROW(read(write(s), again)) << "nothing is written that does not read back";
+    EXPECT_NEAR(again.ShutdownDelay, s.ShutdownDelay, 1e-15);
+    EXPECT_NEAR(again.MeetingTime1, s.MeetingTime1, 1e-14);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SettingsOutOfRange,
+                         testing::Values(OutOfRange{1, "99999"}, OutOfRange{1, "99"}, OutOfRange{2, "-5"},
+                                         OutOfRange{2, "8193"}, OutOfRange{3, "101"}, OutOfRange{3, "-1"},
+                                         OutOfRange{6, "15"}, OutOfRange{6, "2147483647"},
+                                         OutOfRange{10, "7"}, OutOfRange{11, "1e999 4.16666666666667E-0001"},
+                                         OutOfRange{11, "-0.5 0.5"}, OutOfRange{11, "1.5 0.5"},
+                                         OutOfRange{13, "2147483647"}, OutOfRange{14, "-2147483648"},
+                                         OutOfRange{15, "4"}, OutOfRange{18, "1e999"}, OutOfRange{18, "-1"}));
+
+TEST(SettingsFormat, ASongCountOutsideOneTo999TakesTheDefault) {
+    for (const char* count : {"0", "1000", "2000000000", "2147483647", "-3"}) {
+        SongConfig c;
+        readSongConfig({"/lieder/", ".mp3", "47", QString::fromLatin1(count)}, c, false);
+        EXPECT_EQ(c.liedanzahl, 135) << count;
+    }
+    SongConfig c;
+    readSongConfig({"/lieder/", ".mp3", "47", "999"}, c, false);
+    EXPECT_EQ(c.liedanzahl, 999);
+}

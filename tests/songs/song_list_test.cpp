@@ -1,6 +1,8 @@
 #include "songs/SongList.h"
 
+#include "common/DateTime.h"
 #include "common/KandolorError.h"
+#include "common/TextFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -97,4 +99,29 @@ TEST(SongListImport, TakesTheImportFileDeletesItAndReplacesTheSongList) {
     EXPECT_EQ(now.row(2).numbers[0], QStringLiteral("Über"));
     EXPECT_EQ(now.row(3), SongWeek{});
     EXPECT_EQ(contents(listFile).count("\r\n"), 54);
+}
+
+TEST(SongListImport, ShortDatesAreWrittenInFullAndADateThatIsNoDateRefusesTheImport) {
+    QTemporaryDir dir;
+    const QString import = importFilePath(dir.path());
+    const QString listFile = dir.filePath(QStringLiteral("common.txt"));
+    TextFile::writeLines(import,
+                         {QStringLiteral("1.7.2024 12,45,,88,133"), QString(), QStringLiteral("8.7.2024")});
+    EXPECT_TRUE(importSongList(import, listFile));
+    const SongList now = SongList::read(listFile);
+    EXPECT_EQ(now.row(1), week("01.07.2024", {"12", "45", "", "88", "133"}));
+    EXPECT_EQ(now.row(2), SongWeek{});
+    EXPECT_EQ(now.row(3).date, QStringLiteral("08.07.2024"));
+    EXPECT_NO_THROW(stringToDate(now.row(1).date));
+
+    TextFile::writeLines(import, {QStringLiteral("32.7.2024 1,2,3,4,5")});
+    const QByteArray before = contents(listFile);
+    try {
+        importSongList(import, listFile);
+        ADD_FAILURE() << "the import went on";
+    } catch (const KandolorError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("''32.7.2024'' ist kein gültiges Datum"));
+    }
+    EXPECT_EQ(contents(listFile), before);
+    EXPECT_TRUE(QFile::exists(import)) << "the file is kept for the operator to mend";
 }
