@@ -110,6 +110,11 @@ public:
     // quotes, no shell) and feeds it the channel's audio as a WAVE stream on its standard input; 0 on
     // failure.
     virtual AudioHandle EncodeStart(AudioHandle channel, const QString& commandLine, std::uint32_t flags) = 0;
+    // Bytes of a recording channel's audio lost because its encoders could not take them in time (counted up
+    // to its stop); -1 for an unknown channel.
+    virtual std::int64_t ChannelGetDropped(AudioHandle channel) = 0;
+    // Bytes of the channel's audio that the encoder's program has not taken yet; -1 for an unknown encoder.
+    virtual std::int64_t EncodeGetQueued(AudioHandle encoder) = 0;
     // Playing while the encoder's program takes its audio; Stopped once it has exited or stopped taking it,
     // and for an unknown handle (error Handle).
     virtual int EncodeIsActive(AudioHandle encoder) = 0;

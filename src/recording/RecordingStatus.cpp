@@ -1,5 +1,7 @@
 #include "RecordingStatus.h"
 
+#include <cmath>
+
 namespace recording {
 
 int MinutesOfRoom(std::int64_t freeBytes) {
@@ -13,6 +15,13 @@ QString NoRoomMessage(const QString& folder, bool running) {
            (running ? QStringLiteral("Die Aufnahme ist angehalten; ")
                     : QStringLiteral("Die Aufnahme startet nicht; ")) +
            QStringLiteral("bitte Platz schaffen oder in den Einstellungen einen anderen Ordner wählen.");
+}
+
+QString LostAudioMessage(double seconds) {
+    return QStringLiteral(
+               "Der Encoder kam nicht nach: %1 Sekunden dieser Aufnahme fehlen !\rDer Computer war "
+               "zu stark belastet; der Rest der Aufnahme ist gesichert.")
+        .arg(std::ceil(seconds), 0, 'f', 0);
 }
 
 bool SilenceWatch::update(double seconds, int level) {

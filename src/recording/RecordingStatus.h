@@ -21,6 +21,12 @@ int MinutesOfRoom(std::int64_t freeBytes);
 // was `running` (and stops) or one that does not start.
 QString NoRoomMessage(const QString& folder, bool running);
 
+// An encoder whose program has more than this many seconds of audio still to take falls behind.
+inline constexpr double EncoderBehindSeconds = 30.0;
+
+// The message at a stop when `seconds` of the recording were lost because the encoder could not keep up.
+QString LostAudioMessage(double seconds);
+
 // The input counts as silent below -60 dBFS of full scale (32768).
 inline constexpr int SilenceLevel = 33;
 inline constexpr double SilenceSeconds = 30.0;

@@ -132,7 +132,10 @@ void RecordingControl::PosTimerTimer() {
         }
     }
     const bool silent = silence_.update(seconds, audio.ChannelGetLevel(capture.RecordChannel));
-    ui.lStatus->setText(recording::StatusText({minutesOfRoom_, silent, false}));
+    const bool behind =
+        audio.ChannelBytes2Seconds(capture.RecordChannel, audio.EncodeGetQueued(capture.EncoderHandle)) >
+        recording::EncoderBehindSeconds;
+    ui.lStatus->setText(recording::StatusText({minutesOfRoom_, silent, behind}));
     ui.lpos->setText(time.lpos);
     capture.LevelTick();
     switch (session_.BlinkStep()) {
@@ -174,6 +177,8 @@ void RecordingControl::FinishRecording() {
     if (!form_.capture().channelActive())
         return;
     form_.capture().StopCapture();
+    AudioLibrary& audio = form_.services().audio;
+    const std::int64_t lost = audio.ChannelGetDropped(form_.capture().RecordChannel);
     // Extra copy targets: the first four checked entries of the drive list.
     int slot = 5;
     for (int i = 0; i < ui.CheckListBox1->count() && slot <= 8; ++i) {
@@ -195,6 +200,9 @@ void RecordingControl::FinishRecording() {
     }
     // The finishing of the file (renaming, tagging, copies) works on its own copy of the hand-over.
     form_.finisher().finish(finishJob(), form_.capture().EncoderHandle);
+    if (lost > 0)
+        form_.services().dialogs.showMessage(
+            recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
 }
 
 recording::FinishJob RecordingControl::finishJob() const {

@@ -249,6 +249,18 @@ AudioHandle AudioEngine::EncodeStart(AudioHandle channel, const QString& command
     return result(error, error == AudioError::Ok ? handle : AudioHandle{0});
 }
 
+std::int64_t AudioEngine::ChannelGetDropped(AudioHandle channel) {
+    if (!recorder_.hasChannel(channel))
+        return result<std::int64_t>(AudioError::Handle, -1);
+    return result(AudioError::Ok, static_cast<std::int64_t>(recorder_.droppedSamples(channel) * 2));
+}
+
+std::int64_t AudioEngine::EncodeGetQueued(AudioHandle encoder) {
+    if (!recorder_.hasEncoder(encoder))
+        return result<std::int64_t>(AudioError::Handle, -1);
+    return result(AudioError::Ok, static_cast<std::int64_t>(recorder_.encoderBacklog(encoder) * 2));
+}
+
 int AudioEngine::EncodeIsActive(AudioHandle encoder) {
     if (!recorder_.hasEncoder(encoder))
         return result(AudioError::Handle, Stopped);

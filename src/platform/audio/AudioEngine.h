@@ -39,6 +39,8 @@ public:
     std::int64_t ChannelSeconds2Bytes(AudioHandle handle, double seconds) override;
     std::int32_t ChannelGetLevel(AudioHandle handle) override;
     AudioHandle EncodeStart(AudioHandle channel, const QString& commandLine, std::uint32_t flags) override;
+    std::int64_t ChannelGetDropped(AudioHandle channel) override;
+    std::int64_t EncodeGetQueued(AudioHandle encoder) override;
     int EncodeIsActive(AudioHandle encoder) override;
     bool EncodeStop(AudioHandle encoder, EncoderExited exited) override;
 

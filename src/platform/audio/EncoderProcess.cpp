@@ -10,8 +10,10 @@
 
 namespace {
 constexpr int StartTimeoutMs = 10000;
-constexpr int WriteTimeoutMs = 10000;
+// A program that takes nothing for this long has stalled (a pause of 20 s is still waited out).
+constexpr int WriteTimeoutMs = 25000;
 constexpr int ExitTimeoutMs = 30000;
+constexpr int StalledExitTimeoutMs = 2000;
 } // namespace
 
 std::unique_ptr<EncoderProcess> EncoderProcess::start(const QStringList& arguments, AudioFormat format,
@@ -46,6 +48,7 @@ void EncoderProcess::write(std::vector<std::int16_t> samples) {
         std::lock_guard lock(mutex_);
         if (closing_ || done_)
             return;
+        queued_.fetch_add(samples.size());
         queue_.push_back(std::move(samples));
     }
     changed_.notify_all();
@@ -114,9 +117,11 @@ void EncoderProcess::run(QStringList arguments, AudioFormat format) {
             for (std::int16_t& sample : block)
                 sample = qToLittleEndian(sample);
         send(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(block.size() * 2));
+        taken_.fetch_add(block.size());
     }
     process.closeWriteChannel();
-    if (!process.waitForFinished(ExitTimeoutMs)) {
+    // A program that stopped taking its input is not waited for long.
+    if (!process.waitForFinished(broken_.load() ? StalledExitTimeoutMs : ExitTimeoutMs)) {
         process.kill();
         process.waitForFinished(2000);
     }

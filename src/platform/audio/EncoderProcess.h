@@ -27,6 +27,10 @@ public:
     void write(std::vector<std::int16_t> samples);
     // The program runs and takes what it is written (false once it has exited or stopped reading).
     bool taking() const { return !broken_.load() && !exited_.load(); }
+    // Samples the program has taken (or that were dropped once it had gone), and those queued but not yet
+    // taken.
+    std::uint64_t taken() const { return taken_.load(); }
+    std::uint64_t backlog() const { return queued_.load() - taken_.load(); }
     // Closes the program's input once the queue has drained and waits for it to exit; true when it exited
     // normally with status 0. Later calls return the same result.
     bool finish();
@@ -44,6 +48,8 @@ private:
     bool done_ = false;
     bool succeeded_ = false;
     std::atomic<bool> broken_{false};
+    std::atomic<std::uint64_t> queued_{0};
+    std::atomic<std::uint64_t> taken_{0};
     std::atomic<bool> exited_{false};
     std::thread thread_;
 };

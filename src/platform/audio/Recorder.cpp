@@ -4,8 +4,15 @@
 #include <chrono>
 
 namespace {
-constexpr std::uint64_t RingSamples = std::uint64_t{1} << 22; // about 95 s at 22050 Hz stereo
-constexpr auto StopTimeout = std::chrono::seconds(10);
+// The ring holds what the encoders have not taken yet: about 6 minutes at the recording format (22050 Hz
+// mono), so that a stalled encoder loses nothing for 5 minutes; beyond that new samples are dropped and
+// counted.
+constexpr std::uint64_t RingSamples = std::uint64_t{1} << 23;
+// What an encoder's queue holds at most beyond what its program has taken: the rest stays in the ring.
+constexpr std::uint64_t QueueSamples = 22050;
+// A stopped encoder whose program takes nothing for this long is given up.
+constexpr auto StopTimeout = std::chrono::seconds(30);
+constexpr auto WaitForRoomTimeout = std::chrono::seconds(10);
 constexpr auto RecoveryInterval = std::chrono::seconds(1);
 } // namespace
 
@@ -87,6 +94,7 @@ int Recorder::openDevice(AudioFormat format) {
     deviceOpen_ = true;
     deviceName_ = name;
     deviceFormat_ = format;
+    keepRate_.store(format.rate * format.channels);
     return AudioError::Ok;
 }
 
@@ -120,6 +128,7 @@ int Recorder::start(AudioHandle handle, AudioFormat format) {
         channel->start = continueFrom_ != NoEnd && now - continueFrom_ <= keep ? continueFrom_ : now;
         continueFrom_ = NoEnd;
     }
+    channel->droppedBefore = ring_.dropped();
     channels_[handle] = std::move(channel);
     running_ = handle;
     level_.store(0);
@@ -144,19 +153,29 @@ void Recorder::stop(AudioHandle channel) {
     const auto it = channels_.find(channel);
     if (it == channels_.end() || it->second->end.load() != NoEnd)
         return;
+    // Under the feeds' lock the router is not between reading a feed's end and moving past it, so the end
+    // taken here is exactly where the old file stops and a continuing channel begins.
+    std::lock_guard lock(feedsMutex_);
     const std::uint64_t end = ring_.written();
     it->second->end.store(end);
+    it->second->dropped = ring_.dropped() - it->second->droppedBefore;
     if (running_ == channel)
         running_ = 0;
     {
-        std::lock_guard lock(deviceMutex_);
+        std::lock_guard deviceLock(deviceMutex_);
         if (deviceOpen_)
             continueFrom_ = end;
     }
-    std::lock_guard lock(feedsMutex_);
     for (const auto& feed : feeds_)
         if (feed->channel == channel && feed->end.load() > end)
             feed->end.store(end);
+}
+
+std::uint64_t Recorder::droppedSamples(AudioHandle channel) const {
+    const Channel* entry = find(channel);
+    if (!entry)
+        return 0;
+    return entry->end.load() != NoEnd ? entry->dropped : ring_.dropped() - entry->droppedBefore;
 }
 
 std::int64_t Recorder::positionBytes(AudioHandle channel) const {
@@ -193,7 +212,8 @@ int Recorder::encodeStart(AudioHandle handle, AudioHandle channel, const QString
     {
         std::lock_guard lock(feedsMutex_);
         // The encoder gets the channel from its first sample (the ring still holds it).
-        feed->next.store(std::max(entry->start, ring_.released()));
+        feed->start = std::max(entry->start, ring_.released());
+        feed->next.store(feed->start);
         feed->end.store(entry->end.load());
         feeds_.push_back(feed);
     }
@@ -237,16 +257,38 @@ int Recorder::encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited
 }
 
 void Recorder::finishFeed(const std::shared_ptr<Feed>& feed, const AudioLibrary::EncoderExited& exited) {
+    // However long the program takes, it gets all its audio as long as it takes some now and then.
     bool fed = false;
     {
         std::unique_lock lock(feedsMutex_);
-        fed =
-            feedsChanged_.wait_for(lock, StopTimeout, [&] { return feed->next.load() >= feed->end.load(); });
+        std::uint64_t taken = feed->process->taken();
+        auto lastProgress = std::chrono::steady_clock::now();
+        for (;;) {
+            fed = feed->next.load() >= feed->end.load();
+            if (fed || !feed->process->taking())
+                break;
+            feedsChanged_.wait_for(lock, std::chrono::milliseconds(100));
+            if (feed->process->taken() != taken) {
+                taken = feed->process->taken();
+                lastProgress = std::chrono::steady_clock::now();
+            } else if (std::chrono::steady_clock::now() - lastProgress > StopTimeout) {
+                break;
+            }
+        }
         feeds_.erase(std::remove(feeds_.begin(), feeds_.end(), feed), feeds_.end());
     }
     const bool ok = feed->process->finish();
     if (exited)
         exited(!fed ? AudioError::Timeout : ok ? AudioError::Ok : AudioError::Unknown);
+}
+
+std::uint64_t Recorder::encoderBacklog(AudioHandle encoder) const {
+    const std::shared_ptr<Feed> feed = findFeed(encoder);
+    if (!feed)
+        return 0;
+    const std::uint64_t upTo = std::min(ring_.written(), feed->end.load());
+    const std::uint64_t taken = feed->start + feed->process->taken();
+    return upTo > taken ? upTo - taken : 0;
 }
 
 void Recorder::joinFinishers(bool all) {
@@ -271,7 +313,7 @@ void Recorder::captured(const std::int16_t* in, int frames) {
 void Recorder::waitForRoom(int frames) {
     const auto needed =
         static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(deviceChannels_.load());
-    const auto deadline = std::chrono::steady_clock::now() + StopTimeout;
+    const auto deadline = std::chrono::steady_clock::now() + WaitForRoomTimeout;
     while (ring_.room() < needed && std::chrono::steady_clock::now() < deadline) {
         wakeRouter();
         std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -287,7 +329,6 @@ void Recorder::wakeRouter() {
 }
 
 void Recorder::route() {
-    std::vector<std::shared_ptr<Feed>> feeds;
     auto lastRecoveryCheck = std::chrono::steady_clock::now();
     std::unique_lock lock(feedsMutex_);
     while (!quit_) {
@@ -295,32 +336,28 @@ void Recorder::route() {
         const auto interval = std::chrono::milliseconds(feeds_.empty() ? 100 : 10);
         feedsChanged_.wait_for(lock, interval, [this] { return wake_ || quit_; });
         wake_ = false;
-        feeds = feeds_;
-        lock.unlock();
 
+        // Keep what a channel continuing the last one would begin with.
         const std::uint64_t written = ring_.written();
-        std::uint64_t release = 0;
-        {
-            // Keep what a channel continuing the last one would begin with.
-            std::lock_guard deviceLock(deviceMutex_);
-            const auto keep =
-                static_cast<std::uint64_t>(ContinueSeconds * deviceFormat_.rate * deviceFormat_.channels);
-            release = written > keep ? written - keep : 0;
-        }
-        for (const auto& feed : feeds) {
+        const auto keep = static_cast<std::uint64_t>(ContinueSeconds * keepRate_.load());
+        std::uint64_t release = written > keep ? written - keep : 0;
+        // Under the lock: a stop cannot move a feed's end while the feed is moved up to it.
+        for (const auto& feed : feeds_) {
             const std::uint64_t next = feed->next.load();
             const std::uint64_t to = std::min(written, feed->end.load());
-            if (to > next) {
-                std::vector<std::int16_t> block(to - next);
-                ring_.copy(next, to, block.data());
+            // What the program has not taken stays in the ring, where a full ring counts what is lost.
+            if (to > next && feed->process->backlog() < QueueSamples) {
+                const std::uint64_t upTo = std::min(to, next + QueueSamples);
+                std::vector<std::int16_t> block(upTo - next);
+                ring_.copy(next, upTo, block.data());
                 feed->process->write(std::move(block));
-                feed->next.store(to);
+                feed->next.store(upTo);
             }
             if (feed->next.load() < feed->end.load())
                 release = std::min(release, feed->next.load());
         }
         ring_.release(std::min(release, written));
-        feeds.clear();
+        lock.unlock();
 
         // A capture device that has gone is opened again (the running channel goes on after the gap).
         if (std::chrono::steady_clock::now() - lastRecoveryCheck > RecoveryInterval) {

@@ -61,8 +61,11 @@ public:
     // which tells `exited` the result; an AudioError code at once (Handle: unknown encoder, no call).
     int encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited);
 
-    // Samples lost because the ring was full.
+    // Samples lost because the ring was full, in all and during `channel` (up to its stop).
     std::uint64_t droppedSamples() const { return ring_.dropped(); }
+    std::uint64_t droppedSamples(AudioHandle channel) const;
+    // Samples of `encoder`'s channel that its program has not taken yet.
+    std::uint64_t encoderBacklog(AudioHandle encoder) const;
 
     void captured(const std::int16_t* in, int frames) override;
     void waitForRoom(int frames) override;
@@ -74,6 +77,9 @@ private:
         AudioFormat format;
         std::uint64_t start = 0;
         std::atomic<std::uint64_t> end{NoEnd};
+        // The ring's drop counter at the start, and the samples lost up to the stop (API thread only).
+        std::uint64_t droppedBefore = 0;
+        std::uint64_t dropped = 0;
     };
     struct Feed {
         AudioHandle handle = 0;
@@ -82,6 +88,7 @@ private:
         std::atomic<std::uint64_t> next{0};
         std::atomic<std::uint64_t> end{NoEnd};
         std::atomic<bool> stopping{false};
+        std::uint64_t start = 0; // ring index of the program's first sample
     };
 
     // Waits until the feed has everything up to its end, finishes its program and tells `exited`.
@@ -103,6 +110,8 @@ private:
     std::atomic<float> gain_{1.0f};
     std::atomic<int> level_{0};
     std::atomic<int> deviceChannels_{1};
+    // Samples per second of the open device (what the ring keeps for a continuing channel is reckoned in).
+    std::atomic<int> keepRate_{22050};
 
     // Device state, under deviceMutex_ (API thread and router's recovery).
     mutable std::mutex deviceMutex_;
