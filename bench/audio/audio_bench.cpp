@@ -53,6 +53,7 @@ public:
     }
     void closeCapture() override { inner_->closeCapture(); }
     bool captureLost() override { return inner_->captureLost(); }
+    double clockSeconds() const override { return inner_->clockSeconds(); }
 
     void render(std::int16_t* out, int frames) override {
         source_->render(out, frames);

@@ -198,6 +198,23 @@ TEST_F(RecordingTest, ACaptureDeviceThatGoesIsOpenedAgainAndTheChannelGoesOn) {
     EXPECT_EQ(lib().ChannelGetPosition(channel), 4 * Rate);
 }
 
+TEST_F(RecordingTest, ACaptureDeviceThatStopsDeliveringIsReportedAndOpenedAgain) {
+    const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
+    device().advance(1.0);
+    const int opens = device().captureOpens();
+    device().freezeCapture(true); // a sound server that hangs: the device claims to run
+    device().advance(5.0);
+    QDeadlineTimer deadline(10000);
+    while (device().captureOpens() == opens && !deadline.hasExpired())
+        QThread::msleep(20);
+    EXPECT_GT(device().captureOpens(), opens) << "the device was opened again";
+    EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Stalled) << "and is reported until it delivers";
+    device().freezeCapture(false);
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Playing);
+    EXPECT_GT(lib().ChannelGetPosition(channel), 2 * Rate);
+}
+
 TEST_F(RecordingTest, AMissingEncoderProgramFailsToStartAndCaptureGoesOn) {
     const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
     EXPECT_EQ(lib().EncodeStart(channel, QStringLiteral("/nonexistent/lame -b 48 - ") + file("x.mp3"), 0),

@@ -50,6 +50,9 @@ public:
     virtual void closeCapture() = 0;
     // True when the open capture device has gone (unplugged, server gone).
     virtual bool captureLost() = 0;
+    // The devices' clock in seconds: the wall clock, or the virtual time of a backend without hardware
+    // (any thread, also the device callbacks).
+    virtual double clockSeconds() const = 0;
 };
 
 // Holds the playback lock for a scope.

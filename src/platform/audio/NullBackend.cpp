@@ -35,7 +35,10 @@ void NullBackend::advance(double seconds) {
         if (capture && !captureLost_) {
             const std::uint64_t due = framesAt(micros_ - captureStartMicros_, captureFormat_.rate);
             const int frames = static_cast<int>(due - capturedFrames_);
-            if (frames > 0) {
+            if (frames > 0 && captureFrozen_) {
+                signalFrame_ += static_cast<std::uint64_t>(frames);
+                capturedFrames_ = due;
+            } else if (frames > 0) {
                 capture->waitForRoom(frames);
                 buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(captureFormat_.channels));
                 size_t i = 0;
@@ -96,6 +99,7 @@ int NullBackend::openCapture(const QString& name, AudioFormat format, CaptureSin
     captureFormat_ = format;
     captureDevice_ = name;
     captureStartMicros_ = micros_;
+    ++captureOpens_;
     capturedFrames_ = 0;
     captureLost_ = false;
     capture_.store(&sink);

@@ -39,6 +39,11 @@ public:
     QString captureDevice() const { return captureDevice_; }
     // The capture device disappears (as when unplugged) until it is opened again.
     void loseCapture() { captureLost_ = true; }
+    // The open capture device delivers nothing while frozen, though it claims to run (a sound server that
+    // hangs); the time goes on and what it would have captured is lost.
+    void freezeCapture(bool frozen) { captureFrozen_ = frozen; }
+    // How often a capture device was opened.
+    int captureOpens() const { return captureOpens_.load(); }
     // The playback device disappears until it is opened again.
     void losePlayback() { playbackLost_ = true; }
 
@@ -51,10 +56,11 @@ public:
     int openCapture(const QString& name, AudioFormat format, CaptureSink& sink) override;
     void closeCapture() override;
     bool captureLost() override { return captureLost_; }
+    double clockSeconds() const override { return seconds(); }
 
 private:
     Options options_;
-    std::int64_t micros_ = 0;
+    std::atomic<std::int64_t> micros_{0};
     std::mutex playbackMutex_;
     PlaybackSource* playback_ = nullptr;
     AudioFormat playbackFormat_;
@@ -67,6 +73,8 @@ private:
     std::uint64_t capturedFrames_ = 0;
     std::uint64_t signalFrame_ = 0;
     std::atomic<bool> captureLost_{false};
+    std::atomic<bool> captureFrozen_{false};
+    std::atomic<int> captureOpens_{0};
     std::atomic<bool> playbackLost_{false};
     Signal signal_;
     bool keepOutput_ = false;

@@ -14,6 +14,8 @@ constexpr std::uint64_t QueueSamples = 22050;
 constexpr auto StopTimeout = std::chrono::seconds(30);
 constexpr auto WaitForRoomTimeout = std::chrono::seconds(10);
 constexpr auto RecoveryInterval = std::chrono::seconds(1);
+// A capture device that delivers nothing for this long (on the devices' clock) counts as gone.
+constexpr double FrozenSeconds = 2.0;
 } // namespace
 
 Recorder::Recorder(AudioBackend& backend)
@@ -69,6 +71,7 @@ bool Recorder::setInput(int input, std::uint32_t flags, float volume) {
     if (deviceOpen_ && inputs_.device() != deviceName_) {
         backend_.closeCapture();
         deviceName_ = inputs_.device();
+        lastDelivery_.store(backend_.clockSeconds());
         deviceOpen_ = backend_.openCapture(deviceName_, deviceFormat_, *this) == AudioError::Ok;
         reopen_ = !deviceOpen_;
         continueFrom_ = NoEnd;
@@ -88,6 +91,7 @@ int Recorder::openDevice(AudioFormat format) {
         return AudioError::Ok;
     continueFrom_ = NoEnd;
     deviceChannels_.store(format.channels);
+    lastDelivery_.store(backend_.clockSeconds());
     const int error = backend_.openCapture(name, format, *this);
     if (error != AudioError::Ok)
         return error;
@@ -146,7 +150,7 @@ bool Recorder::running(AudioHandle channel) const {
 
 bool Recorder::deviceDown() const {
     std::lock_guard lock(deviceMutex_);
-    return reopen_ || (deviceOpen_ && backend_.captureLost());
+    return reopen_ || awaitingDelivery_.load() || (deviceOpen_ && (backend_.captureLost() || frozen()));
 }
 
 void Recorder::stop(AudioHandle channel) {
@@ -308,6 +312,12 @@ void Recorder::captured(const std::int16_t* in, int frames) {
         ring_.write(in, static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(channels), channels,
                     gain_.load(std::memory_order_relaxed));
     level_.store(peak, std::memory_order_relaxed);
+    lastDelivery_.store(backend_.clockSeconds(), std::memory_order_relaxed);
+    awaitingDelivery_.store(false, std::memory_order_relaxed);
+}
+
+bool Recorder::frozen() const {
+    return deviceOpen_ && backend_.clockSeconds() - lastDelivery_.load() > FrozenSeconds;
 }
 
 void Recorder::waitForRoom(int frames) {
@@ -363,9 +373,12 @@ void Recorder::route() {
         if (std::chrono::steady_clock::now() - lastRecoveryCheck > RecoveryInterval) {
             lastRecoveryCheck = std::chrono::steady_clock::now();
             std::lock_guard deviceLock(deviceMutex_);
-            if ((deviceOpen_ && backend_.captureLost()) || (!deviceOpen_ && reopen_)) {
+            const bool stopped = frozen();
+            if ((deviceOpen_ && (backend_.captureLost() || stopped)) || (!deviceOpen_ && reopen_)) {
                 if (deviceOpen_)
                     backend_.closeCapture();
+                lastDelivery_.store(backend_.clockSeconds());
+                awaitingDelivery_.store(stopped || awaitingDelivery_.load());
                 deviceOpen_ = backend_.openCapture(deviceName_, deviceFormat_, *this) == AudioError::Ok;
                 reopen_ = !deviceOpen_;
                 continueFrom_ = NoEnd;

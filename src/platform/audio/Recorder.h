@@ -96,6 +96,8 @@ private:
     // Joins the finishing threads that are done (all of them with `all`, waiting for the others).
     void joinFinishers(bool all);
 
+    // The open device claims to run but has delivered nothing for FrozenSeconds (under deviceMutex_).
+    bool frozen() const;
     int openDevice(AudioFormat format);
     void closeDevice();
     const Channel* find(AudioHandle channel) const;
@@ -110,6 +112,10 @@ private:
     std::atomic<float> gain_{1.0f};
     std::atomic<int> level_{0};
     std::atomic<int> deviceChannels_{1};
+    // The devices' clock at the last captured block, and whether a device opened again because it had
+    // stopped delivering has not delivered since.
+    std::atomic<double> lastDelivery_{0};
+    std::atomic<bool> awaitingDelivery_{false};
     // Samples per second of the open device (what the ring keeps for a continuing channel is reckoned in).
     std::atomic<int> keepRate_{22050};
 

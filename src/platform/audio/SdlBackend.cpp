@@ -1,5 +1,7 @@
 #include "SdlBackend.h"
 
+#include <chrono>
+
 #include "common/AudioLibrary.h"
 
 #include <SDL2/SDL.h>
@@ -136,4 +138,8 @@ void SdlBackend::captureCallback(void* self, std::uint8_t* stream, int length) {
     auto* backend = static_cast<SdlBackend*>(self);
     backend->sink_->captured(reinterpret_cast<const std::int16_t*>(stream),
                              length / backend->captureFrameBytes_);
+}
+
+double SdlBackend::clockSeconds() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }

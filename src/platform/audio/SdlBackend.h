@@ -23,6 +23,7 @@ public:
     int openCapture(const QString& name, AudioFormat format, CaptureSink& sink) override;
     void closeCapture() override;
     bool captureLost() override;
+    double clockSeconds() const override;
 
     // Hints every SDL audio user here needs, set before SDL's audio subsystem starts.
     static void applyHints();

@@ -65,6 +65,12 @@ protected:
         EXPECT_EQ(ui.BitBtn4->text(), QStringLiteral("Aufnahme"));
         EXPECT_EQ(ui.BitBtn4->property("Tag").toInt(), 0);
     }
+    // Virtual time runs ahead of the encoder: waits until it has taken all but a second of the audio.
+    void letTheEncoderCatchUp(TForm1& form) {
+        AudioLibrary& library = *audio.library;
+        const AudioHandle encoder = form.capture().EncoderHandle;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return library.EncodeGetQueued(encoder) < 44100; }, 60000));
+    }
     // Lets the stopped recordings' encoders exit and their files be finished.
     void waitForFinishing(TForm1& form) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !form.finisher().busy(); }, 60000));

@@ -167,6 +167,7 @@ TEST_F(RecordingSafetyTest, ASilentInputIsShownAfterThirtySecondsUntilTheSignalR
     EXPECT_EQ(ui.lStatus->text(), QString());
     record(*form, 1.5);
     EXPECT_EQ(ui.lStatus->text(), QStringLiteral("Kein Eingangssignal !"));
+    letTheEncoderCatchUp(*form);
     silent = false;
     record(*form, 0.2);
     EXPECT_EQ(ui.lStatus->text(), QString());
