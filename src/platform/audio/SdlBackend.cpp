@@ -1,10 +1,9 @@
 #include "SdlBackend.h"
 
-#include <chrono>
-
 #include "common/AudioLibrary.h"
 
 #include <SDL2/SDL.h>
+#include <chrono>
 
 namespace {
 constexpr Uint16 PlaybackBufferFrames = 4096; // about 93 ms: no underruns on a busy machine
@@ -24,17 +23,20 @@ SdlBackend::SdlBackend() {
 SdlBackend::~SdlBackend() {
     closeCapture();
     closePlayback();
+    std::lock_guard lock(devicesMutex_);
     if (started_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool SdlBackend::ensureStarted() {
+    // Called under devicesMutex_.
     if (!started_)
         started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     return started_;
 }
 
 int SdlBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
+    std::lock_guard lock(devicesMutex_);
     if (!ensureStarted())
         return AudioError::Driver;
     SDL_AudioSpec wanted{};
@@ -58,6 +60,7 @@ int SdlBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
 }
 
 void SdlBackend::closePlayback() {
+    std::lock_guard lock(devicesMutex_);
     if (playbackDevice_ != 0)
         SDL_CloseAudioDevice(playbackDevice_);
     playbackDevice_ = 0;
@@ -79,6 +82,7 @@ void SdlBackend::unlockPlayback() {
 }
 
 int SdlBackend::captureDevices(QStringList& names) {
+    std::lock_guard lock(devicesMutex_);
     if (!ensureStarted())
         return AudioError::Driver;
     const int count = SDL_GetNumAudioDevices(1);
@@ -92,9 +96,10 @@ int SdlBackend::captureDevices(QStringList& names) {
 }
 
 int SdlBackend::openCapture(const QString& name, AudioFormat format, CaptureSink& sink) {
+    std::lock_guard lock(devicesMutex_);
     if (!ensureStarted())
         return AudioError::Driver;
-    closeCapture();
+    closeCaptureDevice();
     SDL_AudioSpec wanted{};
     wanted.freq = format.rate;
     wanted.format = AUDIO_S16SYS;
@@ -118,6 +123,11 @@ int SdlBackend::openCapture(const QString& name, AudioFormat format, CaptureSink
 }
 
 void SdlBackend::closeCapture() {
+    std::lock_guard lock(devicesMutex_);
+    closeCaptureDevice();
+}
+
+void SdlBackend::closeCaptureDevice() {
     if (captureDevice_ != 0)
         SDL_CloseAudioDevice(captureDevice_);
     captureDevice_ = 0;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 // The system's audio devices through SDL's audio subsystem: one playback device whose callback runs the
 // mixer, one capture device whose callback hands the samples to the recorder.
@@ -33,9 +34,14 @@ private:
     static void playbackCallback(void* self, std::uint8_t* stream, int length);
     static void captureCallback(void* self, std::uint8_t* stream, int length);
 
+    void closeCaptureDevice();
+
+    // Every open and close of a device, from whichever thread, is made under this lock; the device ids are
+    // read without it by the status and lock calls.
+    std::mutex devicesMutex_;
     bool started_ = false;
-    std::uint32_t playbackDevice_ = 0;
-    std::uint32_t captureDevice_ = 0;
+    std::atomic<std::uint32_t> playbackDevice_{0};
+    std::atomic<std::uint32_t> captureDevice_{0};
     PlaybackSource* source_ = nullptr;
     int playbackFrameBytes_ = 4;
     CaptureSink* sink_ = nullptr;
