@@ -33,7 +33,9 @@ QString formatSongListLine(const SongWeek& week) {
     // A week without a date would read back as the date text " ,,,," and stop every later search.
     if (week.date.isEmpty())
         return {};
-    QString line = week.date + QLatin1Char(' ');
+    // The date is characters 1..10 of the line: a shorter one is padded, so the numbers stay where they
+    // are read.
+    QString line = week.date.leftJustified(SongList::FieldLength, QLatin1Char(' ')) + QLatin1Char(' ');
     for (std::size_t c = 0; c < week.numbers.size(); ++c) {
         if (c > 0)
             line += QLatin1Char(',');

@@ -125,3 +125,12 @@ TEST(SongListImport, ShortDatesAreWrittenInFullAndADateThatIsNoDateRefusesTheImp
     EXPECT_EQ(contents(listFile), before);
     EXPECT_TRUE(QFile::exists(import)) << "the file is kept for the operator to mend";
 }
+
+TEST(SongList, AShortDateIsWrittenSoThatTheLineReadsBackTheSame) {
+    SongList list;
+    list.row(1) = parseSongListLine(QStringLiteral("1.7.24"));
+    list.row(1).numbers[0] = QStringLiteral("12");
+    const SongList again = SongList::fromLines(list.toLines());
+    EXPECT_EQ(again.toLines(), list.toLines());
+    EXPECT_EQ(again.row(1).numbers[0], QStringLiteral("12")) << "the number is not taken into the date";
+}
