@@ -21,8 +21,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <future>
 #include <mpg123.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace bench;
 
@@ -233,9 +235,16 @@ void benchCapture(const QTemporaryDir& dir) {
                lameAlone / Minutes * 1000, "ms");
 }
 
+double residentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6 : -1;
+}
+
 void benchSplits(const QTemporaryDir& dir, double hours) {
     constexpr double SplitSeconds = 600.0;
-    constexpr double GapSeconds = 0.3; // the device keeps capturing while one file ends and the next begins
     NullAudioLibrary audio = createNullAudioLibrary();
     audio.backend->setInputSignal([](std::uint64_t frame, int) { return glide(frame, CaptureRate); });
     audio.library->RecordInit(-1);
@@ -243,18 +252,27 @@ void benchSplits(const QTemporaryDir& dir, double hours) {
     std::vector<std::int64_t> lengths;
     bool ok = true;
     const double start = audio.backend->seconds();
+    const double memoryAtStart = residentMegabytes();
+    double memoryAfterFirst = 0;
+    std::vector<std::future<int>> exits;
     for (int k = 0; k < files; ++k) {
+        // A split: the next file starts at once, while the last one's encoder is still finishing.
         const AudioHandle channel = audio.library->RecordStart(CaptureRate, 1, 0);
         const AudioHandle encoder = audio.library->EncodeStart(
             channel,
             QStringLiteral("lame -b 48 -m m - ") + dir.filePath(QStringLiteral("split%1.mp3").arg(k)), 0);
-        audio.backend->advance(k + 1 == files ? SplitSeconds : SplitSeconds - GapSeconds);
+        audio.backend->advance(SplitSeconds);
         audio.library->ChannelStop(channel);
-        ok &= audiosamples::stopEncoderAndWait(*audio.library, encoder) == AudioError::Ok;
+        auto exited = std::make_shared<std::promise<int>>();
+        exits.push_back(exited->get_future());
+        ok &= audio.library->EncodeStop(encoder, [exited](int error) { exited->set_value(error); });
         lengths.push_back(audio.library->ChannelGetPosition(channel) / 2);
-        if (k + 1 < files)
-            audio.backend->advance(GapSeconds);
+        if (k == 0)
+            memoryAfterFirst = residentMegabytes();
     }
+    for (std::future<int>& exit : exits)
+        ok &= exit.get() == AudioError::Ok;
+    const double memoryAtEnd = residentMegabytes();
     const auto captured = static_cast<std::int64_t>((audio.backend->seconds() - start) * CaptureRate + 0.5);
     std::int64_t recorded = 0;
     for (std::int64_t length : lengths)
@@ -279,6 +297,13 @@ void benchSplits(const QTemporaryDir& dir, double hours) {
         QFile::remove(dir.filePath(QStringLiteral("split%1.mp3").arg(k)));
     }
     std::printf("split recording: %.1f h in %d files, encoders %s\n", hours, files, ok ? "ok" : "FAILED");
+    std::printf("%-44s %10.1f %%    (%llu of %llu samples)\n", "capture ring's peak fill",
+                100.0 * static_cast<double>(audio.library->captureRingPeak()) /
+                    static_cast<double>(audio.library->captureRingCapacity()),
+                static_cast<unsigned long long>(audio.library->captureRingPeak()),
+                static_cast<unsigned long long>(audio.library->captureRingCapacity()));
+    std::printf("%-44s %10.1f MB   (at the start %.1f MB, after the first file %.1f MB)\n",
+                "resident memory at the end", memoryAtEnd, memoryAtStart, memoryAfterFirst);
     std::printf("%-44s %10lld      (captured %lld, in files %lld, ring overflow %llu, misplaced %lld)\n",
                 "samples lost or duplicated",
                 static_cast<long long>(std::llabs(captured - recorded) + misplaced) +

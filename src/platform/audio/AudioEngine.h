@@ -46,6 +46,9 @@ public:
 
     // Captured samples lost because the capture ring was full (0 unless the reader fell behind by a minute).
     std::uint64_t droppedCaptureSamples() const { return recorder_.droppedSamples(); }
+    // The capture ring's most samples held at once, and its capacity.
+    std::uint64_t captureRingPeak() const { return recorder_.ring().peakFill(); }
+    std::uint64_t captureRingCapacity() const { return recorder_.ring().capacity(); }
 
 private:
     AudioHandle newHandle() { return nextHandle_++; }

@@ -63,6 +63,7 @@ public:
 
     // Samples lost because the ring was full, in all and during `channel` (up to its stop).
     std::uint64_t droppedSamples() const { return ring_.dropped(); }
+    const SampleRing& ring() const { return ring_; }
     std::uint64_t droppedSamples(AudioHandle channel) const;
     // Samples of `encoder`'s channel that its program has not taken yet.
     std::uint64_t encoderBacklog(AudioHandle encoder) const;

@@ -34,6 +34,9 @@ public:
         }
         written_.store(head + fits, std::memory_order_release);
         dropped_.fetch_add(count - fits, std::memory_order_relaxed);
+        const std::uint64_t fill = head + fits - released();
+        if (fill > peakFill_.load(std::memory_order_relaxed))
+            peakFill_.store(fill, std::memory_order_relaxed);
         return peak;
     }
 
@@ -48,6 +51,9 @@ public:
             released_.store(index, std::memory_order_release);
     }
     std::uint64_t dropped() const { return dropped_.load(std::memory_order_relaxed); }
+    // The most samples held at once, and how many the ring can hold.
+    std::uint64_t peakFill() const { return peakFill_.load(std::memory_order_relaxed); }
+    std::uint64_t capacity() const { return buffer_.size(); }
 
 private:
     std::vector<std::int16_t> buffer_;
@@ -55,4 +61,5 @@ private:
     std::atomic<std::uint64_t> written_{0};
     std::atomic<std::uint64_t> released_{0};
     std::atomic<std::uint64_t> dropped_{0};
+    std::atomic<std::uint64_t> peakFill_{0};
 };
