@@ -93,6 +93,9 @@ void read(const QStringList& lines, Settings& s) {
     struct Finish {
         Settings& s;
         ~Finish() {
+            // Also when a bad line after them ended the reading: the warning level is the lower one.
+            if (s.LevelWarnPercent > s.LevelPeakPercent)
+                std::swap(s.LevelWarnPercent, s.LevelPeakPercent);
             s.recomputeLevelPixels();
             if (s.DeleteAgeCode.isEmpty())
                 s.DeleteAgeCode = QStringLiteral("0");
@@ -124,8 +127,6 @@ void read(const QStringList& lines, Settings& s) {
         s.LevelWarnPercent = within(strToInt(warn), 0, 100, defaults.LevelWarnPercent);
     if (const QString peak = lineAt(lines, 14); !peak.isEmpty())
         s.LevelPeakPercent = within(strToInt(peak), 0, 100, defaults.LevelPeakPercent);
-    if (s.LevelWarnPercent > s.LevelPeakPercent)
-        std::swap(s.LevelWarnPercent, s.LevelPeakPercent);
     const QString order = lineAt(lines, 15);
     s.FileNameOrder = order.isEmpty() ? 0 : within(strToInt(order), 0, 3, defaults.FileNameOrder);
     s.LanguageName = lineAt(lines, 16);

@@ -277,3 +277,14 @@ TEST(SettingsFormat, ASongCountOutsideOneTo999TakesTheDefault) {
     readSongConfig({"/lieder/", ".mp3", "47", "999"}, c, false);
     EXPECT_EQ(c.liedanzahl, 999);
 }
+
+TEST(SettingsFormat, SwappedLevelsAreOrderedAlsoWhenALaterLineIsBad) {
+    QStringList lines = write(everyLineSet());
+    lines[12] = QStringLiteral("90");
+    lines[13] = QStringLiteral("60");
+    lines[14] = QStringLiteral("zwei"); // file name order: no integer
+    Settings s;
+    EXPECT_THROW(read(lines, s), KandolorError);
+    EXPECT_EQ(s.LevelWarnPercent, 60);
+    EXPECT_EQ(s.LevelPeakPercent, 90);
+}
