@@ -295,6 +295,21 @@ TEST_F(PlaybackTest, APlaybackDeviceThatGoesIsOpenedAgainAndTheSongGoesOn) {
     EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond, PositionSlack);
 }
 
+TEST_F(PlaybackTest, APlaybackDeviceThatStopsAskingIsOpenedAgainAndTheSongGoesOn) {
+    const AudioHandle stream = open(path(Stepped));
+    lib().ChannelPlay(stream, false);
+    device().advance(0.5);
+    const int opens = device().playbackOpens();
+    device().freezePlayback(true); // a sound server that hangs
+    device().advance(3.0);
+    lib().ChannelIsActive(stream); // the engine looks at its devices
+    EXPECT_EQ(device().playbackOpens(), opens + 1) << "opened again";
+    device().freezePlayback(false);
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond, PositionSlack);
+}
+
 TEST_F(PlaybackTest, OpensFilesWithNonAsciiNames) {
     const QString copy = dir_->filePath(QStringLiteral("Lied für Öl ß 007.mp3"));
     QFile::remove(copy);

@@ -16,7 +16,9 @@ void NullBackend::advance(double seconds) {
     const std::int64_t end = micros_ + static_cast<std::int64_t>(seconds * 1e6 + 0.5);
     while (micros_ < end) {
         micros_ = std::min(end, micros_ + BlockMicros);
-        if (playback_ && !playbackLost_) {
+        if (playback_ && !playbackLost_ && playbackFrozen_) {
+            playedFrames_ = framesAt(micros_ - playbackStartMicros_, playbackFormat_.rate);
+        } else if (playback_ && !playbackLost_) {
             const std::uint64_t due = framesAt(micros_ - playbackStartMicros_, playbackFormat_.rate);
             const int frames = static_cast<int>(due - playedFrames_);
             if (frames > 0) {
@@ -74,6 +76,7 @@ int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
         return AudioError::Device;
     playbackFormat_ = format;
     playbackStartMicros_ = micros_;
+    ++playbackOpens_;
     playedFrames_ = 0;
     playbackLost_ = false;
     std::lock_guard lock(playbackMutex_);

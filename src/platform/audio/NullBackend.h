@@ -44,6 +44,9 @@ public:
     void freezeCapture(bool frozen) { captureFrozen_ = frozen; }
     // How often a capture device was opened.
     int captureOpens() const { return captureOpens_.load(); }
+    // The open playback device asks for nothing while frozen, though it claims to run.
+    void freezePlayback(bool frozen) { playbackFrozen_ = frozen; }
+    int playbackOpens() const { return playbackOpens_.load(); }
     // The playback device disappears until it is opened again.
     void losePlayback() { playbackLost_ = true; }
 
@@ -74,6 +77,8 @@ private:
     std::uint64_t signalFrame_ = 0;
     std::atomic<bool> captureLost_{false};
     std::atomic<bool> captureFrozen_{false};
+    std::atomic<bool> playbackFrozen_{false};
+    std::atomic<int> playbackOpens_{0};
     std::atomic<int> captureOpens_{0};
     std::atomic<bool> playbackLost_{false};
     Signal signal_;

@@ -9,6 +9,7 @@
 namespace {
 // Device frames mixed at a time; larger requests are mixed in pieces.
 constexpr int MixFrames = 4096;
+constexpr double FrozenSeconds = 2.0;
 } // namespace
 
 PlaybackMixer::PlaybackMixer(AudioBackend& backend) : backend_(backend), decoder_(backend) {}
@@ -22,13 +23,16 @@ int PlaybackMixer::open(AudioFormat format) {
     mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
     scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
     active_.reserve(16);
+    lastRender_.store(backend_.clockSeconds());
     const int error = backend_.openPlayback(format, *this);
     open_ = error == AudioError::Ok;
     return error;
 }
 
 void PlaybackMixer::recover() {
-    if (!open_ || (!deviceDown_ && !backend_.playbackLost()))
+    // A device that claims to run but has asked for nothing for 2 s of the devices' clock has gone too.
+    const bool frozen = backend_.clockSeconds() - lastRender_.load() > FrozenSeconds;
+    if (!open_ || (!deviceDown_ && !backend_.playbackLost() && !frozen))
         return;
     const auto now = std::chrono::steady_clock::now();
     if (now - lastRecovery_ < std::chrono::seconds(1))
@@ -37,6 +41,7 @@ void PlaybackMixer::recover() {
     const auto hold = decoder_.holdPasses();
     if (!deviceDown_)
         backend_.closePlayback();
+    lastRender_.store(backend_.clockSeconds());
     deviceDown_ = backend_.openPlayback(format_, *this) != AudioError::Ok;
 }
 
@@ -117,6 +122,7 @@ void PlaybackMixer::deactivate(PlaybackStream& stream) {
 }
 
 void PlaybackMixer::render(std::int16_t* out, int frames) {
+    lastRender_.store(backend_.clockSeconds(), std::memory_order_relaxed);
     const int channels = format_.channels;
     while (frames > 0) {
         const int count = std::min(frames, MixFrames);

@@ -4,6 +4,7 @@
 #include "DecoderThread.h"
 #include "common/AudioLibrary.h"
 
+#include <atomic>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -48,6 +49,8 @@ private:
     DecoderThread decoder_;
     bool open_ = false;
     bool deviceDown_ = false; // lost and not opened again yet
+    // The devices' clock at the last render (the device thread writes it).
+    std::atomic<double> lastRender_{0};
     std::chrono::steady_clock::time_point lastRecovery_{};
     AudioFormat format_;
     std::map<AudioHandle, std::shared_ptr<PlaybackStream>> streams_;
