@@ -16,42 +16,65 @@ void NullBackend::advance(double seconds) {
     const std::int64_t end = micros_ + static_cast<std::int64_t>(seconds * 1e6 + 0.5);
     while (micros_ < end) {
         micros_ = std::min(end, micros_ + BlockMicros);
-        if (playback_ && !playbackLost_ && playbackFrozen_) {
-            playedFrames_ = framesAt(micros_ - playbackStartMicros_, playbackFormat_.rate);
-        } else if (playback_ && !playbackLost_) {
-            const std::uint64_t due = framesAt(micros_ - playbackStartMicros_, playbackFormat_.rate);
-            const int frames = static_cast<int>(due - playedFrames_);
-            if (frames > 0) {
-                playback_->waitUntilReady(frames);
-                buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(playbackFormat_.channels));
-                {
-                    std::lock_guard lock(playbackMutex_);
-                    playback_->render(buffer_.data(), frames);
-                }
-                if (keepOutput_)
-                    output_.insert(output_.end(), buffer_.begin(), buffer_.end());
-                playedFrames_ = due;
-            }
-        }
-        CaptureSink* capture = capture_.load();
-        if (capture && !captureLost_) {
-            const std::uint64_t due = framesAt(micros_ - captureStartMicros_, captureFormat_.rate);
-            const int frames = static_cast<int>(due - capturedFrames_);
-            if (frames > 0 && captureFrozen_) {
-                signalFrame_ += static_cast<std::uint64_t>(frames);
-                capturedFrames_ = due;
-            } else if (frames > 0) {
-                capture->waitForRoom(frames);
-                buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(captureFormat_.channels));
-                size_t i = 0;
-                for (int f = 0; f < frames; ++f, ++signalFrame_)
-                    for (int c = 0; c < captureFormat_.channels; ++c)
-                        buffer_[i++] = signal_ ? signal_(signalFrame_, c) : 0;
-                capture->captured(buffer_.data(), frames);
-                capturedFrames_ = due;
-            }
-        }
+        renderBlock();
+        captureBlock();
     }
+}
+
+// The devices may be opened and closed from other threads meanwhile: their state is read under
+// devicesMutex_, which is let go while waiting for the mixer or the recorder.
+void NullBackend::renderBlock() {
+    std::unique_lock lock(devicesMutex_);
+    PlaybackSource* playback = playback_;
+    if (!playback || playbackLost_)
+        return;
+    const std::uint64_t due = framesAt(micros_ - playbackStartMicros_, playbackFormat_.rate);
+    const int frames = static_cast<int>(due - playedFrames_);
+    if (frames <= 0 || playbackFrozen_) {
+        playedFrames_ = due;
+        return;
+    }
+    lock.unlock();
+    playback->waitUntilReady(frames);
+    lock.lock();
+    if (playback_ != playback)
+        return;
+    buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(playbackFormat_.channels));
+    {
+        std::lock_guard renderLock(playbackMutex_);
+        playback->render(buffer_.data(), frames);
+    }
+    if (keepOutput_)
+        output_.insert(output_.end(), buffer_.begin(), buffer_.end());
+    playedFrames_ = due;
+}
+
+void NullBackend::captureBlock() {
+    std::unique_lock lock(devicesMutex_);
+    CaptureSink* capture = capture_.load();
+    if (!capture || captureLost_)
+        return;
+    const std::uint64_t due = framesAt(micros_ - captureStartMicros_, captureFormat_.rate);
+    const int frames = static_cast<int>(due - capturedFrames_);
+    if (frames <= 0)
+        return;
+    if (captureFrozen_) {
+        signalFrame_ += static_cast<std::uint64_t>(frames);
+        capturedFrames_ = due;
+        return;
+    }
+    lock.unlock();
+    capture->waitForRoom(frames);
+    lock.lock();
+    if (capture_.load() != capture)
+        return;
+    buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(captureFormat_.channels));
+    size_t i = 0;
+    for (int f = 0; f < frames; ++f, ++signalFrame_)
+        for (int c = 0; c < captureFormat_.channels; ++c)
+            buffer_[i++] = signal_ ? signal_(signalFrame_, c) : 0;
+    capture->captured(buffer_.data(), frames);
+    capturedFrames_ = due;
 }
 
 double NullBackend::seconds() const {
@@ -72,6 +95,7 @@ std::vector<std::int16_t> NullBackend::output() const {
 }
 
 int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
+    std::lock_guard devicesLock(devicesMutex_);
     if (options_.playbackFails)
         return AudioError::Device;
     playbackFormat_ = format;
@@ -85,11 +109,13 @@ int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
 }
 
 void NullBackend::closePlayback() {
+    std::lock_guard devicesLock(devicesMutex_);
     std::lock_guard lock(playbackMutex_);
     playback_ = nullptr;
 }
 
 int NullBackend::captureDevices(QStringList& names) {
+    std::lock_guard lock(devicesMutex_);
     if (options_.captureFails)
         return AudioError::Device;
     names = options_.captureDevices;
@@ -97,6 +123,7 @@ int NullBackend::captureDevices(QStringList& names) {
 }
 
 int NullBackend::openCapture(const QString& name, AudioFormat format, CaptureSink& sink) {
+    std::lock_guard lock(devicesMutex_);
     if (options_.captureFails || (!name.isEmpty() && !options_.captureDevices.contains(name)))
         return AudioError::Device;
     captureFormat_ = format;
@@ -110,5 +137,16 @@ int NullBackend::openCapture(const QString& name, AudioFormat format, CaptureSin
 }
 
 void NullBackend::closeCapture() {
+    std::lock_guard lock(devicesMutex_);
     capture_.store(nullptr);
+}
+
+void NullBackend::setCaptureDevices(const QStringList& names) {
+    std::lock_guard lock(devicesMutex_);
+    options_.captureDevices = names;
+}
+
+QString NullBackend::captureDevice() const {
+    std::lock_guard lock(devicesMutex_);
+    return captureDevice_;
 }

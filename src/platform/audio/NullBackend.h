@@ -32,11 +32,14 @@ public:
     void keepOutput(bool keep);
     std::vector<std::int16_t> output() const;
     AudioFormat playbackFormat() const { return playbackFormat_; }
-    bool playbackOpen() const { return playback_ != nullptr; }
+    bool playbackOpen() const {
+        std::lock_guard lock(devicesMutex_);
+        return playback_ != nullptr;
+    }
     bool captureOpen() const { return capture_ != nullptr; }
     // Capture devices come and go; the open one is named by captureDevice() (empty: the default).
-    void setCaptureDevices(const QStringList& names) { options_.captureDevices = names; }
-    QString captureDevice() const { return captureDevice_; }
+    void setCaptureDevices(const QStringList& names);
+    QString captureDevice() const;
     // The capture device disappears (as when unplugged) until it is opened again.
     void loseCapture() { captureLost_ = true; }
     // The open capture device delivers nothing while frozen, though it claims to run (a sound server that
@@ -62,6 +65,11 @@ public:
     double clockSeconds() const override { return seconds(); }
 
 private:
+    void renderBlock();
+    void captureBlock();
+
+    // Every device's state; advance() lets go of it while it waits for the mixer or the recorder.
+    mutable std::mutex devicesMutex_;
     Options options_;
     std::atomic<std::int64_t> micros_{0};
     std::mutex playbackMutex_;
