@@ -17,8 +17,8 @@ namespace recording {
 //                   if (d.split) { FinishRecording(); if (session.RequestRecording(active)) StartCapture(); }
 //                   lpos := d.lpos; the level steps; then session.BlinkStep()
 //
-// States: Idle (nothing requested, timer off, Tag 0), Recording and Start failed (requested, timer on, Tag 1;
-// the channel is active only in Recording).
+// States: Idle (nothing requested, timer off, Tag 0) and Recording (requested, timer on, Tag 1). A start that
+// fails returns to Idle (the controller's StartFailed: StopClick and RecordingFinished).
 class RecordingSession {
 public:
     // bRecordClick: resets the blink counter, starts the timer, sets BitBtn4's Tag to 1 and requests the
