@@ -13,9 +13,10 @@
 // it must end with both devices working.
 TEST(DeviceThreads, DevicesOpenedSwitchedAndRecoveredFromBothSidesInALoop) {
     QTemporaryDir dir;
-    const QString song = dir.filePath(QStringLiteral("song.mp3"));
-    audiotest::makeMp3(song, 44100, 2,
-                       audiotest::sine(44100, 2, 44100 * 30, [](std::int64_t) { return 440.0; }));
+    // A WAVE file: no encoder process (ThreadSanitizer does not follow the way Qt starts one).
+    const QString song = dir.filePath(QStringLiteral("song.wav"));
+    audiotest::writeWav(song, 44100, 2,
+                        audiotest::sine(44100, 2, 44100 * 30, [](std::int64_t) { return 440.0; }));
     NullBackend::Options options;
     options.captureDevices = {QStringLiteral("Line"), QStringLiteral("Mic")};
     NullAudioLibrary audio = createNullAudioLibrary(options);
