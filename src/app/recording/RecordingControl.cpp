@@ -117,9 +117,8 @@ void RecordingControl::PosTimerTimer() {
         }
     }
     if (capture.encoderGone()) {
-        stopForFault(
-            QStringLiteral("Der Encoder (lame) hat sich während der Aufnahme beendet !\rDie Aufnahme ist "
-                           "angehalten; bitte neu starten."));
+        stopForFault(QStringLiteral("Der Encoder (lame) hat aufgehört zu arbeiten !\rDie Aufnahme ist "
+                                    "angehalten; bitte neu starten."));
         return;
     }
     if (seconds < roomCheckedAt_ || seconds - roomCheckedAt_ >= recording::RoomCheckSeconds) {
