@@ -6,6 +6,7 @@
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFinisher.h"
+#include "app/recordings/RecordingsCleanup.h"
 #include "app/settings/BigButtonsView.h"
 #include "app/settings/MainCaptions.h"
 #include "app/songs/SongLibrary.h"
@@ -39,6 +40,7 @@ TForm1::TForm1(Services& services, QWidget* parent)
     recordingFields_ = std::make_unique<RecordingFields>(*this);
     recordingControl_ = std::make_unique<RecordingControl>(*this);
     finisher_ = std::make_unique<RecordingFinisher>(*this);
+    recordingsCleanup_ = std::make_unique<RecordingsCleanup>(*this);
     wireMenus();
     FormCreate();
 }
@@ -348,16 +350,19 @@ void TForm1::bRecordClick() {
     recordingControl_->bRecordClick();
 }
 
+void TForm1::DeleteOldRecordings() {
+    recordingsCleanup_->DeleteOldRecordings();
+}
+
 void TForm1::ResetRecordingFields(int part) {
     recordingFields_->ResetRecordingFields(part);
 }
 
-// The other sources, the background music, the deletion of old recordings and the copies of a finished
-// recording are separate subsystems; until they are built these entry points do nothing.
+// The other sources, the background music and the copies of a finished recording are separate subsystems;
+// until they are built these entry points do nothing.
 void TForm1::ComboBox4Change() {}
 void TForm1::ComboBox6Change() {}
 void TForm1::Button3Click() {}
-void TForm1::DeleteOldRecordings() {}
 void TForm1::PrepareOtherSource(bool) {}
 void TForm1::PlayCdTrack() {}
 void TForm1::StopCdTrack() {}

@@ -23,6 +23,7 @@ class CaptureControl;
 class RecordingControl;
 class RecordingFields;
 class RecordingFinisher;
+class RecordingsCleanup;
 namespace recording {
 struct FinishJob;
 }
@@ -129,4 +130,5 @@ private:
     std::unique_ptr<RecordingFields> recordingFields_;
     std::unique_ptr<RecordingControl> recordingControl_;
     std::unique_ptr<RecordingFinisher> finisher_;
+    std::unique_ptr<RecordingsCleanup> recordingsCleanup_;
 };

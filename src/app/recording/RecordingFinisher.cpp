@@ -65,6 +65,15 @@ void RecordingFinisher::FinishLeftRecordings() {
             folder + QStringLiteral(" :\r") + lines.join(QLatin1Char('\r')));
 }
 
+QSet<QString> RecordingFinisher::busyFiles() const {
+    QSet<QString> files;
+    for (const Stopped& stopped : queue_)
+        files << stopped.job.tempPath();
+    if (running_)
+        files << running_->job().tempPath();
+    return files;
+}
+
 void RecordingFinisher::encoderExited(std::uint64_t id, int error) {
     if (error != 0)
         form_.services().dialogs.showMessage(closeFailed(error));

@@ -4,6 +4,7 @@
 #include "recording/FinishJob.h"
 
 #include <QObject>
+#include <QSet>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -26,6 +27,8 @@ public:
     // Finishes the temporary recordings an earlier run left in the recording folder and tells the
     // operator which they were and where they are now.
     void FinishLeftRecordings();
+    // The temporary files of the recordings not finished yet.
+    QSet<QString> busyFiles() const;
     // An encoder is still to exit or a file still to be finished.
     bool busy() const { return running_ || !queue_.empty(); }
 

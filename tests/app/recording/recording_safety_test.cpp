@@ -13,9 +13,10 @@ protected:
     // A recording as the encoder leaves it: a second of the tone with the encoder's tag.
     void makeEncoderFile(const QString& path) {
         QDir().mkpath(QFileInfo(path).path());
-        audiotest::makeMp3(
-            path, 22050, 1, audiotest::sine(22050, 1, 22050, [](std::int64_t) { return 440.0; }), 48,
-            {QStringLiteral("--id3v2-only"), QStringLiteral("--tc"), QStringLiteral("Vortrag")});
+        audiotest::makeMp3(path, 22050, 1,
+                           audiotest::sine(22050, 1, 22050, [](std::int64_t) { return 440.0; }), 48,
+                           {QStringLiteral("--id3v2-only"), QStringLiteral("--tc"), QStringLiteral("Vortrag"),
+                            QStringLiteral("--tl"), QStringLiteral("Kandolor   Max Muster  02.12.2026")});
     }
     QByteArray checksum(const QString& path) {
         QFile file(path);
@@ -194,4 +195,36 @@ TEST_F(RecordingSafetyTest, ASilentInputIsShownAfterThirtySecondsUntilTheSignalR
     record(*form, 0.2);
     EXPECT_EQ(ui.lStatus->text(), QString());
     ui.bStop->click();
+}
+
+TEST_F(RecordingSafetyTest, OldRecordingsOfTheSystemAreDeletedAtTheStartAndOthersStay) {
+    makeEncoderFile(recordings() + "Max_Muster_2026_10_1_BST.mp3");
+    makeEncoderFile(recordings() + "Max_Muster_2026_11_20_BST.mp3");
+    audiotest::makeMp3(recordings() + "fremd.mp3", 22050, 1,
+                       audiotest::sine(22050, 1, 22050, [](std::int64_t) { return 440.0; }), 48);
+    const auto setWritten = [&](const QString& name, const QDate& day) {
+        QFile file(recordings() + name);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime(day, QTime(19, 30)), QFileDevice::FileModificationTime);
+    };
+    setWritten("Max_Muster_2026_10_1_BST.mp3", QDate(2026, 10, 1));
+    setWritten("Max_Muster_2026_11_20_BST.mp3", QDate(2026, 11, 20));
+    setWritten("fremd.mp3", QDate(2025, 1, 1));
+    QStringList settings = fullSettings();
+    settings[9] = QStringLiteral("1"); // older than 30 days
+    settings[11] = recordings();
+    writeFile(settingsFile(), settings);
+    auto form = start(); // 9 December: the October recording is older than 30 days
+    EXPECT_EQ(mp3Files(), (QStringList{"Max_Muster_2026_11_20_BST.mp3", "fremd.mp3"}));
+
+    form->form().Nie1->trigger();
+    EXPECT_EQ(form->settings().DeleteAgeCode, QStringLiteral("0"));
+    EXPECT_TRUE(form->form().Nie1->isChecked());
+    clock.set(2027, 6, 1);
+    form->DeleteOldRecordings();
+    EXPECT_EQ(mp3Files().size(), 2) << "never delete";
+    form->form().N30Tage1->trigger();
+    EXPECT_FALSE(form->form().Nie1->isChecked());
+    form->DeleteOldRecordings();
+    EXPECT_EQ(mp3Files(), QStringList{"fremd.mp3"});
 }
