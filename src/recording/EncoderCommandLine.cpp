@@ -6,8 +6,7 @@ QString TempRecordingName(int recordingCounter) {
     return QStringLiteral("aufnahme") + QString::number(recordingCounter) + QStringLiteral(".mp3");
 }
 
-QString FreeTempRecordingName(int& recordingCounter, const QString& folder,
-                              const std::function<bool(const QString& path)>& exists) {
+QString FreeTempRecordingName(int& recordingCounter, const QString& folder, const FileExists& exists) {
     QString name;
     do
         name = TempRecordingName(recordingCounter++);

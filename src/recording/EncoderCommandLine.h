@@ -1,7 +1,8 @@
 #pragma once
 
+#include "RecordName.h"
+
 #include <QString>
-#include <functional>
 
 namespace recording {
 
@@ -13,8 +14,7 @@ QString TempRecordingName(int recordingCounter);
 
 // The first TempRecordingName from `recordingCounter` on that no file in `folder` has (left by an earlier
 // run, or still being finished); the counter moves past it, so every number tried is used up.
-QString FreeTempRecordingName(int& recordingCounter, const QString& folder,
-                              const std::function<bool(const QString& path)>& exists);
+QString FreeTempRecordingName(int& recordingCounter, const QString& folder, const FileExists& exists);
 
 // The text with every double quote replaced by QuoteReplacement, so that it cannot end its quoted value.
 QString QuotedValue(const QString& text);

@@ -43,10 +43,10 @@ void setPlainComment(TID3v2Tag& tag, const QString& text) {
 QString renameToFreeName(const FinishJob& job) {
     const NameParts parts = SplitExtension(job.fileName);
     const QString extension = parts.extension.toLower();
-    const FileExists exists = [](const QString& path) { return QFileInfo::exists(path); };
     // QFile::rename never replaces a file; a name taken meanwhile is numbered again.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const QString name = ApplyNumberingRule(parts.baseName, extension, job.folder, exists) + extension;
+        const QString name =
+            ApplyNumberingRule(parts.baseName, extension, job.folder, ExistsOnDisk) + extension;
         if (QFile::rename(job.tempPath(), job.folder + name))
             return name;
         if (!QFileInfo::exists(job.tempPath()))

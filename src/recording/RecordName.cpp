@@ -2,7 +2,13 @@
 
 #include "RecordingNames.h"
 
+#include <QFileInfo>
+
 namespace recording {
+
+bool ExistsOnDisk(const QString& path) {
+    return QFileInfo::exists(path);
+}
 
 QString StripNumber(const QString& name) {
     const qsizetype hash = name.indexOf(QChar(u'#'));

@@ -8,6 +8,8 @@ namespace recording {
 
 // Whether a file exists at a full path.
 using FileExists = std::function<bool(const QString& path)>;
+// The FileExists of the real file system.
+bool ExistsOnDisk(const QString& path);
 
 // `name` with its "#" number removed: from its first "#" four characters (the "#" and at most three more).
 QString StripNumber(const QString& name);

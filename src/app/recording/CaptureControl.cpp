@@ -11,8 +11,6 @@
 #include "recording/RecordingStatus.h"
 #include "ui_TForm1.h"
 
-#include <QFileInfo>
-
 CaptureControl::CaptureControl(TForm1& form) : form_(form), audio_(form.services().audio) {
     Ui::TForm1& ui = form_.form();
     form_.on(ui.ComboBox5, &QComboBox::activated, [this] { SelectInput(); });
@@ -112,9 +110,8 @@ void CaptureControl::StartCapture() {
     }
     form_.recordingFields().FixNameAtStart();
     const QString topic = ui.Thema->text();
-    state.texte[0] =
-        recording::FreeTempRecordingName(state.RecordingCounter, form_.settings().RecordingFolder,
-                                         [](const QString& path) { return QFileInfo::exists(path); });
+    state.texte[0] = recording::FreeTempRecordingName(
+        state.RecordingCounter, form_.settings().RecordingFolder, recording::ExistsOnDisk);
     RecordChannel = audio_.RecordStart(22050, 1, 0);
     if (RecordChannel == 0) {
         form_.services().dialogs.error(QStringLiteral("Error"),

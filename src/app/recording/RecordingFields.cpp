@@ -9,8 +9,6 @@
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
-#include <QFileInfo>
-
 namespace {
 QDate today(TForm1& form) {
     return toQDate(form.services().clock.today());
@@ -77,9 +75,9 @@ void RecordingFields::FixNameAtStart() {
     Ui::TForm1& ui = form_.form();
     const QString defaultName =
         ui.CheckBox1->isChecked() ? defaults.DefaultFileName1 : defaults.DefaultFileName2;
-    const recording::RecordName name = recording::FixRecordName(
-        ui.Datei->text(), defaultName, form_.settings().SplitMinutes, form_.settings().RecordingFolder,
-        [](const QString& path) { return QFileInfo::exists(path); });
+    const recording::RecordName name =
+        recording::FixRecordName(ui.Datei->text(), defaultName, form_.settings().SplitMinutes,
+                                 form_.settings().RecordingFolder, recording::ExistsOnDisk);
     RecordBaseName = name.RecordBaseName;
     RecordExtension = name.RecordExtension;
     ui.Datei->setText(name.fileName());

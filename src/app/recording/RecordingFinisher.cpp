@@ -1,6 +1,7 @@
 #include "app/recording/RecordingFinisher.h"
 
 #include "app/TForm1.h"
+#include "common/DateTime.h"
 #include "common/Dialogs.h"
 #include "id3/TID3v2Tag.h"
 #include "recording/LeftRecordings.h"
@@ -45,9 +46,9 @@ void RecordingFinisher::FinishLeftRecordings() {
     const QString folder = form_.settings().RecordingFolder;
     const QString user = form_.state().user;
     const auto nameOfDay = [&](const QDate& day) {
-        const int weekday = day.dayOfWeek() % 7 + 1; // 1 = Sunday
-        return recording::SetRecordingDefaults(weekday, form_.uiTexts(), form_.settings().FileNameOrder, user,
-                                               day, recording::NoSplitting)
+        return recording::SetRecordingDefaults(dayOfWeek(toDateTime(day)), form_.uiTexts(),
+                                               form_.settings().FileNameOrder, user, day,
+                                               recording::NoSplitting)
             .DefaultFileName1;
     };
     const Services& services = form_.services();
