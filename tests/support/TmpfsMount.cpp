@@ -1,30 +1,22 @@
 #include "support/TmpfsMount.h"
 
+#include "support/PrivateMounts.h"
+
 #include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <cstring>
-#include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
 TmpfsMount::TmpfsMount(const QString& folder, Access access, const QString& size) {
-    if (geteuid() != 0) {
-        skipReason = QStringLiteral("mounting a tmpfs needs root");
+    skipReason = enterPrivateMountNamespace();
+    if (!skipReason.isEmpty())
         return;
-    }
     const auto failed = [this](const char* what) {
         skipReason =
             QString::fromLatin1(what) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
     };
-    if (unshare(CLONE_NEWNS) != 0) {
-        failed("unshare");
-        return;
-    }
-    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-        failed("private mounts");
-        return;
-    }
     QDir().mkpath(folder);
     const QByteArray options = "size=" + size.toLatin1();
     if (mount("kandolor-test", QFile::encodeName(folder).constData(), "tmpfs",

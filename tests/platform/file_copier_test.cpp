@@ -1,0 +1,181 @@
+#include "platform/DurableFileCopier.h"
+#include "support/PrivateMounts.h"
+#include "support/TmpfsMount.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+constexpr qsizetype MiB = 1 << 20;
+
+// Bytes that differ from chunk to chunk, so a lost or repeated chunk shows.
+QByteArray pattern(qsizetype size, int seed = 0) {
+    QByteArray data(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i)
+        data[i] = static_cast<char>((i >> 12) ^ (i * 31) ^ seed);
+    return data;
+}
+
+void writeFile(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(data), data.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+int openDescriptors() {
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
+}
+
+// Every case also checks that no descriptor is left open, whatever the outcome.
+class FileCopierTest : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(openDescriptors(), descriptorsBefore_); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    // A source file of `size` bytes in the temporary folder.
+    QString source(qsizetype size, int seed = 0) {
+        const QString file = path(QStringLiteral("source%1.mp3").arg(seed));
+        writeFile(file, pattern(size, seed));
+        return file;
+    }
+
+    const int descriptorsBefore_ = openDescriptors();
+    QTemporaryDir dir_;
+    DurableFileCopier copier_;
+};
+
+TEST_F(FileCopierTest, CopyArrivesWholeWithProgressAndNoPartialFile) {
+    const QString from = source(2 * MiB + 12345);
+    QDir().mkpath(path("stick"));
+    writeFile(path("stick/copy.mp3.kandolor.part"), pattern(3 * MiB, 9)); // left by an interrupted copy
+    std::vector<std::int64_t> done;
+    const CopyOutcome outcome =
+        copier_.copy(from, path("stick/copy.mp3"), false, [&](auto bytes, auto total) {
+            EXPECT_EQ(total, 2 * MiB + 12345);
+            done.push_back(bytes);
+        });
+    EXPECT_EQ(outcome.result, CopyResult::Done) << outcome.detail.toStdString();
+    EXPECT_EQ(readFile(path("stick/copy.mp3")), pattern(2 * MiB + 12345));
+    EXPECT_THAT(done, ElementsAre(MiB, 2 * MiB, 2 * MiB + 12345));
+    EXPECT_THAT(entries(path("stick")), ElementsAre("copy.mp3"));
+    EXPECT_EQ(readFile(from), pattern(2 * MiB + 12345));
+}
+
+TEST_F(FileCopierTest, ExistingTargetIsReplacedOnlyWhenAsked) {
+    const QString from = source(3000);
+    writeFile(path("target.mp3"), "older recording");
+    EXPECT_EQ(copier_.copy(from, path("target.mp3"), false).result, CopyResult::Exists);
+    EXPECT_EQ(readFile(path("target.mp3")), "older recording");
+
+    // A file that appears under the target name while the copy runs is not overwritten either.
+    const QString late = path("late.mp3");
+    const CopyOutcome raced = copier_.copy(source(3 * MiB, 1), late, false, [&](auto, auto) {
+        if (!QFile::exists(late))
+            writeFile(late, "written meanwhile");
+    });
+    EXPECT_EQ(raced.result, CopyResult::Exists);
+    EXPECT_EQ(readFile(late), "written meanwhile");
+
+    EXPECT_EQ(copier_.copy(from, path("target.mp3"), true).result, CopyResult::Done);
+    EXPECT_EQ(readFile(path("target.mp3")), pattern(3000));
+    EXPECT_THAT(entries(dir_.path()), ElementsAre("late.mp3", "source0.mp3", "source1.mp3", "target.mp3"));
+}
+
+TEST_F(FileCopierTest, MissingSourceOrFolderWritesNothing) {
+    EXPECT_EQ(copier_.copy(path("nothing.mp3"), path("copy.mp3"), true).result, CopyResult::SourceMissing);
+    EXPECT_EQ(copier_.copy(source(10), path("gone/copy.mp3"), true).result, CopyResult::Gone);
+    EXPECT_THAT(entries(dir_.path()), ElementsAre("source0.mp3"));
+}
+
+TEST_F(FileCopierTest, SeveralThreadsCopyAtOnce) {
+    std::vector<QString> sources;
+    for (int i = 0; i < 4; ++i)
+        sources.push_back(source(2 * MiB + i, i + 1));
+    std::vector<CopyResult> results(sources.size(), CopyResult::Failed);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < sources.size(); ++i)
+        threads.emplace_back(
+            [&, i] { results[i] = copier_.copy(sources[i], sources[i] + ".copy", false).result; });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        EXPECT_EQ(results[i], CopyResult::Done);
+        EXPECT_EQ(readFile(sources[i] + ".copy"), readFile(sources[i])) << i;
+    }
+}
+
+TEST_F(FileCopierTest, RemoveLeftPartsRemovesOnlyPartialFiles) {
+    for (const char* name : {"a.mp3.kandolor.part", "b.kandolor.part", "keep.mp3", "keep.kandolor.part.txt",
+                             "keep.KANDOLOR.PART"})
+        writeFile(path(name), "x");
+    QDir().mkpath(path("folder.kandolor.part"));
+    QDir().mkpath(path("sub"));
+    writeFile(path("sub/deeper.kandolor.part"), "x");
+    QFile::link(path("keep.mp3"), path("link.kandolor.part"));
+
+    EXPECT_THAT(copier_.removeLeftParts(dir_.path()), ElementsAre("a.mp3.kandolor.part", "b.kandolor.part"));
+    EXPECT_THAT(entries(dir_.path()),
+                ElementsAre("folder.kandolor.part", "keep.KANDOLOR.PART", "keep.kandolor.part.txt",
+                            "keep.mp3", "link.kandolor.part", "sub"));
+    EXPECT_TRUE(QFile::exists(path("sub/deeper.kandolor.part")));
+    EXPECT_THAT(copier_.removeLeftParts(path("no such folder")), IsEmpty());
+}
+
+TEST_F(FileCopierTest, FullVolumeKeepsSourceAndOtherFiles) {
+    TestVolume volume(path("small"), TestVolume::Tmpfs, QStringLiteral("SMALL"), QStringLiteral("1M"));
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    writeFile(volume.path + "/other.mp3", "earlier copy");
+    const QString from = source(3 * MiB);
+
+    const CopyOutcome outcome = copier_.copy(from, volume.path + "/copy.mp3", false);
+    EXPECT_EQ(outcome.result, CopyResult::Full) << outcome.detail.toStdString();
+    EXPECT_THAT(entries(volume.path), ElementsAre("other.mp3"));
+    EXPECT_EQ(readFile(volume.path + "/other.mp3"), "earlier copy");
+    EXPECT_EQ(readFile(from), pattern(3 * MiB));
+}
+
+TEST_F(FileCopierTest, ReadOnlyVolumeIsWriteProtected) {
+    TmpfsMount volume(path("locked"), TmpfsMount::ReadOnly);
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    const CopyOutcome outcome = copier_.copy(source(1000), volume.path + "/copy.mp3", false);
+    EXPECT_EQ(outcome.result, CopyResult::WriteProtected) << outcome.detail.toStdString();
+    EXPECT_THAT(entries(volume.path), IsEmpty());
+}
+
+TEST_F(FileCopierTest, VolumeDetachedDuringCopyIsGone) {
+    TestVolume volume(path("stick"), TestVolume::Ext4, QStringLiteral("STICK"), QStringLiteral("16M"));
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    const QString from = source(6 * MiB);
+    const QString target = volume.path + "/copy.mp3";
+    int chunks = 0;
+    const CopyOutcome outcome = copier_.copy(from, target, false, [&](auto, auto) {
+        if (++chunks == 1)
+            volume.unmountLazily();
+    });
+    EXPECT_EQ(outcome.result, CopyResult::Gone) << outcome.detail.toStdString();
+    EXPECT_EQ(chunks, 6);
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(readFile(from), pattern(6 * MiB));
+}
+
+} // namespace
