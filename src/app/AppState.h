@@ -31,6 +31,8 @@ struct AppState {
     // Hand-over of a finished recording to the finishing thread: 0 temporary name, 1..3 topic, speaker and
     // comment, 4 file name, 5..8 copy targets, 9 final name, 10 temporary name of the finished file.
     std::array<QString, 11> texte;
+    // The folders of the copy targets in slots 5..8.
+    std::array<QString, 4> copyFolders;
     bool neu = false;
     bool kopie = false;
 };

@@ -3,6 +3,8 @@
 class AudioLibrary;
 class Clock;
 class Dialogs;
+class Drives;
+class FileCopier;
 class Folders;
 
 // The operating-system services the main window and its subsystems use.
@@ -11,4 +13,6 @@ struct Services {
     Clock& clock;
     Folders& folders;
     AudioLibrary& audio;
+    Drives& drives;
+    FileCopier& copier;
 };

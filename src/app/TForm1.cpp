@@ -6,7 +6,10 @@
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFinisher.h"
+#include "app/recordings/DriveList.h"
+#include "app/recordings/RecordingCopies.h"
 #include "app/recordings/RecordingsCleanup.h"
+#include "app/recordings/TDualListDlg.h"
 #include "app/settings/BigButtonsView.h"
 #include "app/settings/MainCaptions.h"
 #include "app/songs/SongLibrary.h"
@@ -18,6 +21,7 @@
 #include "common/TextFile.h"
 #include "settings/UiTexts.h"
 #include "songs/NumberPicker.h"
+#include "ui_TDualListDlg.h"
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
@@ -41,6 +45,9 @@ TForm1::TForm1(Services& services, QWidget* parent)
     recordingControl_ = std::make_unique<RecordingControl>(*this);
     finisher_ = std::make_unique<RecordingFinisher>(*this);
     recordingsCleanup_ = std::make_unique<RecordingsCleanup>(*this);
+    recordingCopies_ = std::make_unique<RecordingCopies>(*this);
+    driveList_ = std::make_unique<DriveList>(*this);
+    copyDialog_ = std::make_unique<TDualListDlg>(*this);
     wireMenus();
     FormCreate();
 }
@@ -63,6 +70,7 @@ void TForm1::wireMenus() {
     });
     on(ui->Ja1, &QAction::triggered, [this] { Ja1Click(); });
     on(ui->Nein1, &QAction::triggered, [this] { Nein1Click(); });
+    on(ui->Kopieren1, &QAction::triggered, [this] { Kopieren1Click(); });
 }
 
 void TForm1::FormCreate() {
@@ -137,6 +145,7 @@ void TForm1::FormCreate() {
                 "dann mit OK bestätigen !"));
     });
     step([this] { capture_->InitRecording(); });
+    step([this] { driveList_->RefreshDriveList(); });
     step([this] {
         ui->Button3->setProperty("Tag", 0);
         Button3Click();
@@ -301,12 +310,18 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::finishBeforeClosing() {
     if (capture_->channelActive())
         recordingControl_->bStopClick();
-    QEventLoop finished;
-    connect(finisher_.get(), &RecordingFinisher::idle, &finished, &QEventLoop::quit);
-    if (!finisher_->busy())
+    if (!finisher_->busy() && !recordingCopies_->busy())
         return;
-    QProgressDialog wait(QStringLiteral("Die Aufnahme wird abgeschlossen, bitte warten …"), QString(), 0, 0,
-                         this);
+    // The copies start when a finishing ends, so the wait ends when neither has anything left.
+    QEventLoop finished;
+    const auto quitWhenDone = [&] {
+        if (!finisher_->busy() && !recordingCopies_->busy())
+            finished.quit();
+    };
+    connect(finisher_.get(), &RecordingFinisher::idle, &finished, quitWhenDone, Qt::QueuedConnection);
+    connect(recordingCopies_.get(), &RecordingCopies::idle, &finished, quitWhenDone, Qt::QueuedConnection);
+    QProgressDialog wait(QStringLiteral("Die Aufnahmen werden abgeschlossen und kopiert, bitte warten …"),
+                         QString(), 0, 0, this);
     wait.setWindowTitle(QStringLiteral("Kandolor"));
     wait.setWindowModality(Qt::WindowModal);
     wait.setMinimumDuration(0);
@@ -358,7 +373,7 @@ void TForm1::ResetRecordingFields(int part) {
     recordingFields_->ResetRecordingFields(part);
 }
 
-// The other sources, the background music and the copies of a finished recording are separate subsystems;
+// The other sources and the background music are separate subsystems;
 // until they are built these entry points do nothing.
 void TForm1::ComboBox4Change() {}
 void TForm1::ComboBox6Change() {}
@@ -368,7 +383,19 @@ void TForm1::PlayCdTrack() {}
 void TForm1::StopCdTrack() {}
 void TForm1::CdProgressTick() {}
 void TForm1::TrackBar1Change() {}
-void TForm1::StartCopies(const recording::FinishJob&, const QString&) {}
+
+void TForm1::StartCopies(const recording::FinishJob& job, const QString& finalName) {
+    recordingCopies_->copy(job.folder, finalName, QStringList(job.targets.begin(), job.targets.end()));
+}
+
+void TForm1::refreshCopyTargets() {
+    if (copyDialog_->isVisible())
+        driveList_->FillTargetList(*copyDialog_->form().DstList);
+}
+
+void TForm1::Kopieren1Click() {
+    copyDialog_->exec();
+}
 
 void TForm1::ResetMusicList() {
     for (QLabel* title : {ui->Label15, ui->Label16, ui->Label17})

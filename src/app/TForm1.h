@@ -24,6 +24,9 @@ class RecordingControl;
 class RecordingFields;
 class RecordingFinisher;
 class RecordingsCleanup;
+class DriveList;
+class RecordingCopies;
+class TDualListDlg;
 namespace recording {
 struct FinishJob;
 }
@@ -45,6 +48,9 @@ public:
     RecordingFields& recordingFields() { return *recordingFields_; }
     RecordingControl& recordingControl() { return *recordingControl_; }
     RecordingFinisher& finisher() { return *finisher_; }
+    DriveList& driveList() { return *driveList_; }
+    RecordingCopies& recordingCopies() { return *recordingCopies_; }
+    TDualListDlg& copyDialog() { return *copyDialog_; }
     AppState& state() { return state_; }
     Settings& settings() { return settings_; }
     SongConfig& songConfig() { return songConfig_; }
@@ -79,6 +85,9 @@ public:
     void ResetMusicList();
     // Copies a finished recording to the targets its job names.
     void StartCopies(const recording::FinishJob& job, const QString& finalName);
+    // The copy dialog's target list follows the drive list while the dialog is shown.
+    void refreshCopyTargets();
+    void Kopieren1Click();
 
     // Runs an entry point that Qt calls: an error stops it and is shown. Every handler connected to a
     // signal is guarded on its own, so no exception crosses Qt's signal dispatch.
@@ -131,4 +140,7 @@ private:
     std::unique_ptr<RecordingControl> recordingControl_;
     std::unique_ptr<RecordingFinisher> finisher_;
     std::unique_ptr<RecordingsCleanup> recordingsCleanup_;
+    std::unique_ptr<DriveList> driveList_;
+    std::unique_ptr<RecordingCopies> recordingCopies_;
+    std::unique_ptr<TDualListDlg> copyDialog_;
 };

@@ -1,4 +1,6 @@
 #include "app/TForm1.h"
+#include "platform/DurableFileCopier.h"
+#include "platform/MountTableDrives.h"
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemFolders.h"
@@ -14,7 +16,9 @@ int main(int argc, char** argv) {
     SystemClock clock;
     SystemFolders folders;
     const std::unique_ptr<AudioLibrary> audio = createAudioLibrary();
-    Services services{dialogs, clock, folders, *audio};
+    MountTableDrives drives;
+    DurableFileCopier copier;
+    Services services{dialogs, clock, folders, *audio, drives, copier};
 
     TForm1 mainWindow(services);
     mainWindow.show();

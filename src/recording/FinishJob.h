@@ -18,12 +18,13 @@ struct FinishJob {
     QString topic;    // slots 1..3
     QString speaker;
     QString comment;
-    QString album;                  // "Kandolor " + user
-    QString year;                   // the first four characters of DateString
-    std::array<QString, 4> targets; // the checked copy targets (slots 5..8), empty when not used
-    bool kopie = false;             // at least one target
-    bool interrupted = false;       // stopped by a fault that was told: the finishing tells where the file is
-    bool recovered = false; // left by an earlier run: the encoder's texts stay, the album gets the mark
+    QString album; // "Kandolor " + user
+    QString year;  // the first four characters of DateString
+    std::array<QString, 4>
+        targets;              // the folders of the checked copy targets (slots 5..8), empty when not used
+    bool kopie = false;       // at least one target
+    bool interrupted = false; // stopped by a fault that was told: the finishing tells where the file is
+    bool recovered = false;   // left by an earlier run: the encoder's texts stay, the album gets the mark
 
     QString tempPath() const { return folder + tempName; }
 };

@@ -5,7 +5,9 @@
 #include "common/TextFile.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/FakeDrives.h"
 #include "fakes/FakeFolders.h"
+#include "platform/DurableFileCopier.h"
 #include "platform/audio/AudioFactory.h"
 #include "ui_TForm1.h"
 
@@ -20,7 +22,7 @@ protected:
     void SetUp() override { clock.set(2026, 12, 9, 8, 0); }
 
     std::unique_ptr<TForm1> start() {
-        Services services{dialogs, clock, folders, *audio.library};
+        Services services{dialogs, clock, folders, *audio.library, drives, copier};
         services_ = std::make_unique<Services>(services);
         return std::make_unique<TForm1>(*services_);
     }
@@ -81,5 +83,7 @@ protected:
     FakeClock clock;
     FakeFolders folders;
     NullAudioLibrary audio = createNullAudioLibrary();
+    FakeDrives drives;
+    DurableFileCopier copier;
     std::unique_ptr<Services> services_;
 };

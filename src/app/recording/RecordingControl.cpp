@@ -5,6 +5,7 @@
 #include "app/recording/LevelBarView.h"
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFinisher.h"
+#include "app/recordings/DriveList.h"
 #include "common/Dialogs.h"
 #include "common/Folders.h"
 #include "recording/AutoRecording.h"
@@ -179,15 +180,13 @@ void RecordingControl::FinishRecording() {
     AudioLibrary& audio = form_.services().audio;
     const std::int64_t lost = audio.ChannelGetDropped(form_.capture().RecordChannel);
     // Extra copy targets: the first four checked entries of the drive list.
-    int slot = 5;
-    for (int i = 0; i < ui.CheckListBox1->count() && slot <= 8; ++i) {
-        if (ui.CheckListBox1->item(i)->checkState() == Qt::Checked) {
-            state.texte[static_cast<std::size_t>(slot++)] = ui.CheckListBox1->item(i)->text();
-            state.kopie = true;
-        }
+    const std::vector<recordings::DriveEntry> targets = form_.driveList().checkedEntries();
+    for (std::size_t i = 0; i < state.copyFolders.size(); ++i) {
+        const bool used = i < targets.size();
+        state.texte[5 + i] = used ? targets[i].text() : QString();
+        state.copyFolders[i] = used ? targets[i].folder : QString();
     }
-    for (; slot <= 8; ++slot)
-        state.texte[static_cast<std::size_t>(slot)].clear();
+    state.kopie = !targets.empty();
     state.texte[4] = ui.Datei->text();
     state.texte[10] = state.texte[0];
     if (ui.Thema->isModified() || ui.Redner->isModified() || ui.Datei->isModified() ||
@@ -217,7 +216,7 @@ recording::FinishJob RecordingControl::finishJob() const {
     job.album = QStringLiteral("Kandolor ") + state.user;
     job.year = form_.recordingFields().defaults.DateString.left(4);
     for (std::size_t i = 0; i < job.targets.size(); ++i)
-        job.targets[i] = state.texte[5 + i];
+        job.targets[i] = state.copyFolders[i];
     job.kopie = state.kopie;
     job.interrupted = interrupted_;
     return job;

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/recording/CaptureControl.h"
 #include "app/recording/RecordingFinisher.h"
+#include "app/recordings/RecordingCopies.h"
 #include "common/Clock.h"
 #include "recordings/OldRecordings.h"
 #include "ui_TForm1.h"
@@ -32,7 +33,7 @@ void RecordingsCleanup::DeleteOldRecordings() {
     if (days == 0)
         return;
     const QString folder = form_.settings().RecordingFolder;
-    QSet<QString> busy = form_.finisher().busyFiles();
+    QSet<QString> busy = form_.finisher().busyFiles() + form_.recordingCopies().busyFiles();
     if (form_.capture().channelActive())
         busy << folder + form_.state().texte[0];
     for (const QString& path :

@@ -1,0 +1,34 @@
+#include "app/recordings/SourceListDelegate.h"
+
+#include "recordings/CopyLists.h"
+
+#include <QPainter>
+
+void SourceListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    const QString line = index.data().toString();
+    const QRect row = option.rect;
+    painter->save();
+    painter->fillRect(row, (option.state & QStyle::State_Selected) ? option.palette.highlight()
+                                                                   : option.palette.base());
+    painter->setFont(option.font);
+    painter->setPen(textColour(line));
+    const QFontMetrics metrics(option.font);
+    if (recordings::IsHeading(line)) {
+        // The text ends at the row's bottom.
+        painter->drawText(row.left() + 2, row.bottom() + 1 - metrics.descent(), line);
+    } else {
+        painter->drawText(QRect(row.left() + 12, row.top(), row.width() - 12, row.height()),
+                          Qt::AlignLeft | Qt::AlignTop, line);
+    }
+    painter->restore();
+}
+
+QSize SourceListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const bool heading = recordings::IsHeading(index.data().toString());
+    return {QStyledItemDelegate::sizeHint(option, index).width(), heading ? HeadingHeight : FileHeight};
+}
+
+QColor SourceListDelegate::textColour(const QString& line) {
+    return recordings::IsHeading(line) ? QColor(0, 0, 255) : QColor(Qt::black);
+}
