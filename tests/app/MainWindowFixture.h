@@ -22,7 +22,12 @@ protected:
     void SetUp() override { clock.set(2026, 12, 9, 8, 0); }
 
     std::unique_ptr<TForm1> start() {
-        Services services{dialogs, clock, folders, *audio.library, drives, copier};
+        Services services{dialogs,
+                          clock,
+                          folders,
+                          *audio.library,
+                          drivesInUse ? *drivesInUse : drives,
+                          copierInUse ? *copierInUse : copier};
         services_ = std::make_unique<Services>(services);
         return std::make_unique<TForm1>(*services_);
     }
@@ -85,5 +90,8 @@ protected:
     NullAudioLibrary audio = createNullAudioLibrary();
     FakeDrives drives;
     DurableFileCopier copier;
+    // Other seams a test puts in place of the two above (the real volumes, a copier that interferes).
+    Drives* drivesInUse = nullptr;
+    FileCopier* copierInUse = nullptr;
     std::unique_ptr<Services> services_;
 };
