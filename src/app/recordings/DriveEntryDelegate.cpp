@@ -32,8 +32,9 @@ void DriveEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
-QSize DriveEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), ItemHeight};
+QSize DriveEntryDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    // The folder is shortened to fit, so an entry is never wider than the list.
+    return {1, ItemHeight};
 }
 
 QColor DriveEntryDelegate::textColour(const QString& description, const QPalette& palette) {

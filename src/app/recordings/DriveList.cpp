@@ -16,6 +16,7 @@ using recordings::DriveEntry;
 DriveList::DriveList(TForm1& form) : form_(form) {
     Ui::TForm1& ui = form_.form();
     ui.CheckListBox1->setItemDelegate(new DriveEntryDelegate(ui.CheckListBox1));
+    ui.CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     form_.on(ui.Button2, &QPushButton::clicked, [this] { RefreshDriveList(); });
     connect(ui.CheckListBox1, &QListWidget::itemChanged, this,
             [this] { form_.step([this] { CheckListBox1ClickCheck(); }); });

@@ -3,6 +3,7 @@
 #include "recordings/CopyLists.h"
 
 #include <QPainter>
+#include <algorithm>
 
 void SourceListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
@@ -26,7 +27,10 @@ void SourceListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
 QSize SourceListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const bool heading = recordings::IsHeading(index.data().toString());
-    return {QStyledItemDelegate::sizeHint(option, index).width(), heading ? HeadingHeight : FileHeight};
+    // The heights are those of a small font; a larger one gets the room its underscores need.
+    const int line = QFontMetrics(option.font).height();
+    return {QStyledItemDelegate::sizeHint(option, index).width(),
+            heading ? std::max(HeadingHeight, line + 6) : std::max(FileHeight, line)};
 }
 
 QColor SourceListDelegate::textColour(const QString& line) {
