@@ -26,6 +26,10 @@ DriveList::DriveList(TForm1& form) : form_(form) {
         [this](const DriveNotice& notice) { form_.step([&] { WMDeviceChange(notice); }); });
 }
 
+DriveList::~DriveList() {
+    form_.services().drives.setListener({});
+}
+
 DriveEntry DriveList::entryOf(const QListWidgetItem& item) {
     return {item.data(DriveEntryDelegate::FolderRole).toString(),
             item.data(DriveEntryDelegate::DescriptionRole).toString()};
@@ -142,10 +146,17 @@ void DriveList::CheckListBox1DblClick(QListWidgetItem* item) {
     DriveEntry entry = entryOf(*item);
     QString folder = form_.services().dialogs.chooseFolder(
         QStringLiteral("Verzeichnis für die Kopien wählen"), entry.folder);
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    const QString root = item->data(DriveEntryDelegate::RootRole).toString();
+    if (!folder.isEmpty() && !recordings::LiesOnVolume(folder, root)) {
+        // A folder elsewhere would take the copies off the stick the entry names.
+        form_.services().dialogs.showMessage(
+            QStringLiteral("Bitte einen Ordner auf diesem Datenträger wählen (%1).").arg(root));
+        folder.clear();
+    }
     const QSignalBlocker quiet(form_.form().CheckListBox1);
     if (!folder.isEmpty()) {
-        if (!folder.endsWith(QLatin1Char('/')))
-            folder += QLatin1Char('/');
         entry = {folder, entry.description.left(25)};
         item->setText(entry.text());
         item->setData(DriveEntryDelegate::FolderRole, entry.folder);

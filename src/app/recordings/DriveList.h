@@ -16,6 +16,7 @@ class TForm1;
 class DriveList : public QObject {
 public:
     explicit DriveList(TForm1& form);
+    ~DriveList() override;
 
     void RefreshDriveList();
     // Replaces the lines of `list` by the target lines of the drive list; each line keeps its folder.

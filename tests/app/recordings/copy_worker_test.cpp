@@ -3,8 +3,23 @@
 
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <future>
 
 namespace {
+
+// The real copier, held at its first copy until the test lets it go.
+class GatedCopier : public FileCopier {
+public:
+    CopyOutcome copy(const QString& source, const QString& target, bool replace,
+                     const Progress& progress) override {
+        gate.wait();
+        return real.copy(source, target, replace, progress);
+    }
+    QStringList removeLeftParts(const QString& folder) override { return real.removeLeftParts(folder); }
+    std::promise<void> open;
+    std::shared_future<void> gate = open.get_future().share();
+    DurableFileCopier real;
+};
 
 class CopyWorkerTest : public RecordingFixture {
 protected:
@@ -37,6 +52,8 @@ TEST_F(CopyWorkerTest, AFinishedRecordingIsCopiedUnderAFreeNameToEachCheckedVolu
     const QString third = addStick("C");
     writeFile(first + "Vortrag.mp3", "alt");
     writeFile(first + "Vortrag#0.mp3", "alt");
+    GatedCopier gated;
+    copierInUse = &gated;
     auto form = startRecordingInto(recordings());
     Ui::TForm1& ui = form->form();
     check(*form, 0);
@@ -55,6 +72,7 @@ TEST_F(CopyWorkerTest, AFinishedRecordingIsCopiedUnderAFreeNameToEachCheckedVolu
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return ui.Label12->text() == "USB-Speicher nicht entfernen !"; }, 60000));
     EXPECT_EQ(ui.Label12->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    gated.open.set_value();
     waitForCopies(*form);
 
     EXPECT_EQ(ui.Label12->text(), "hier ebenfalls speichern");

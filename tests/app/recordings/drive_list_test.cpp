@@ -65,6 +65,12 @@ TEST_F(DriveListWindow, ANoticeKeepsTheChecksAndFoldersOfTheVolumesStillThere) {
     dialogs.fileAnswers.push_back(QStringLiteral("/media/op/A/Aufnahmen"));
     emit list.itemDoubleClicked(list.item(0));
     EXPECT_EQ(list.item(0)->text(), QStringLiteral("/media/op/A/Aufnahmen//Wechseldatenträger A"));
+    // A folder on another volume is refused; the entry stays as it was, still checked.
+    dialogs.fileAnswers.push_back(QStringLiteral("/home/op"));
+    emit list.itemDoubleClicked(list.item(0));
+    EXPECT_EQ(list.item(0)->text(), QStringLiteral("/media/op/A/Aufnahmen//Wechseldatenträger A"));
+    EXPECT_EQ(list.item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(dialogs.shown().filter("Bitte einen Ordner auf diesem Datenträger wählen").size(), 1);
 
     drives.arrive(stick("B"));
     EXPECT_EQ(texts(list).size(), 3);
