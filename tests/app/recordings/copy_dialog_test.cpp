@@ -1,4 +1,5 @@
 #include "app/MainWindowFixture.h"
+#include "app/recordings/ListTexts.h"
 #include "app/recordings/TDualListDlg.h"
 #include "ui_TDualListDlg.h"
 
@@ -24,12 +25,6 @@ protected:
         drives.list.push_back(FakeDrives::volume(root, DriveRemovable, name));
         return root;
     }
-    static QStringList lines(const QListWidget& list) {
-        QStringList out;
-        for (int i = 0; i < list.count(); ++i)
-            out << list.item(i)->text();
-        return out;
-    }
     static void select(QListWidget& list, std::initializer_list<int> rows) {
         for (int row : rows)
             list.item(row)->setSelected(true);
@@ -48,14 +43,14 @@ TEST_F(CopyDialogTest, TheRecordingsByAgeSeenOnAMondayAndOnASunday) {
     auto form = start();
     TDualListDlg& dialog = form->copyDialog();
     dialog.FormActivate();
-    EXPECT_EQ(lines(*dialog.form().SrcList),
+    EXPECT_EQ(listTexts(*dialog.form().SrcList),
               (QStringList{"--> Heute", "heute.mp3", "--> letzte Woche", "sonntag.mp3"}));
-    EXPECT_EQ(lines(*dialog.form().DstList),
+    EXPECT_EQ(listTexts(*dialog.form().DstList),
               QStringList{folders.root() + QStringLiteral("/media/STICK/  Wechseldatenträger STICK")});
 
     clock.set(2026, 12, 13, 9, 0);
     dialog.FormActivate();
-    EXPECT_EQ(lines(*dialog.form().SrcList),
+    EXPECT_EQ(listTexts(*dialog.form().SrcList),
               (QStringList{"--> diese Woche", "heute.mp3", "morgen.mp3", "--> letzte Woche", "sonntag.mp3"}));
     EXPECT_EQ(dialog.windowTitle(), "Auswahldialog");
     EXPECT_EQ(dialog.form().send->text(), "--> Kopieren -->");
@@ -96,7 +91,7 @@ TEST_F(CopyDialogTest, CopiesTheSelectedRecordingsToTheFirstFourSelectedDrives) 
     dialogs.clear();
     TDualListDlg& dialog = form->copyDialog();
     dialog.FormActivate();
-    ASSERT_EQ(lines(*dialog.form().SrcList),
+    ASSERT_EQ(listTexts(*dialog.form().SrcList),
               (QStringList{"--> Heute", "a.mp3", "b.mp3", "--> letzte Woche", "c.mp3"}));
 
     dialog.form().send->click();

@@ -1,5 +1,6 @@
 #include "app/MainWindowFixture.h"
 #include "app/recordings/DriveList.h"
+#include "app/recordings/ListTexts.h"
 
 #include <QImage>
 #include <QListWidget>
@@ -11,12 +12,6 @@ protected:
     static Volume stick(const char* name) {
         return FakeDrives::volume(QStringLiteral("/media/op/%1/").arg(QLatin1String(name)), DriveRemovable,
                                   QString::fromLatin1(name));
-    }
-    static QStringList texts(const QListWidget& list) {
-        QStringList out;
-        for (int i = 0; i < list.count(); ++i)
-            out << list.item(i)->text();
-        return out;
     }
     static QStringList checkedTexts(const QListWidget& list) {
         QStringList out;
@@ -38,7 +33,7 @@ TEST_F(DriveListWindow, ListsTheVolumesWithAMediumAndSizesTheGroup) {
                    FakeDrives::volume("/mnt/nas/", DriveNetwork, "nas")};
     auto form = start();
     Ui::TForm1& ui = form->form();
-    EXPECT_EQ(texts(*ui.CheckListBox1),
+    EXPECT_EQ(listTexts(*ui.CheckListBox1),
               (QStringList{QStringLiteral("/media/op/STICK//Wechseldatenträger STICK"),
                            "/mnt/nas//Netzlaufwerk nas"}));
     EXPECT_EQ(ui.GroupBox4->height(), 2 * 32 + 45);
@@ -73,7 +68,7 @@ TEST_F(DriveListWindow, ANoticeKeepsTheChecksAndFoldersOfTheVolumesStillThere) {
     EXPECT_EQ(dialogs.shown().filter("Bitte einen Ordner auf diesem Datenträger wählen").size(), 1);
 
     drives.arrive(stick("B"));
-    EXPECT_EQ(texts(list).size(), 3);
+    EXPECT_EQ(listTexts(list).size(), 3);
     EXPECT_EQ(checkedTexts(list), QStringList{QStringLiteral("/media/op/A/Aufnahmen//Wechseldatenträger A")});
     // The hand-over of the next finished recording takes the chosen folder.
     const auto targets = form->driveList().checkedEntries();

@@ -1,4 +1,5 @@
 #include "app/MainWindowFixture.h"
+#include "app/recordings/ListTexts.h"
 #include "app/recordings/RecordingCopies.h"
 #include "platform/MountTableDrives.h"
 #include "support/PrivateMounts.h"
@@ -31,12 +32,6 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(data);
         return data;
-    }
-    static QStringList texts(const QListWidget& list) {
-        QStringList out;
-        for (int i = 0; i < list.count(); ++i)
-            out << list.item(i)->text();
-        return out;
     }
     void waitForCopies(TForm1& form) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !form.recordingCopies().busy(); }, 60000));
@@ -72,12 +67,12 @@ TEST_F(VolumesTest, VolumesThatComeAndGoWhileTheWindowRunsAreListedAfterTheirNot
     auto form = start();
     Ui::TForm1& ui = form->form();
     QListWidget& list = *ui.CheckListBox1;
-    ASSERT_EQ(texts(list), QStringList{at("ERSTER") + "//Festplatte ERSTER"});
+    ASSERT_EQ(listTexts(list), QStringList{at("ERSTER") + "//Festplatte ERSTER"});
     list.item(0)->setCheckState(Qt::Checked);
 
     TestVolume second(at("ZWEITER"), TestVolume::Ext4, "ZWEITER");
     ASSERT_TRUE(QTest::qWaitFor([&] { return list.count() == 2; }, 10000));
-    EXPECT_EQ(texts(list).last(), at("ZWEITER") + "//Festplatte ZWEITER");
+    EXPECT_EQ(listTexts(list).last(), at("ZWEITER") + "//Festplatte ZWEITER");
     EXPECT_EQ(list.item(0)->checkState(), Qt::Checked) << "the check survives the arrival";
     EXPECT_EQ(ui.Label12->text(), "hier ebenfalls speichern");
 
@@ -85,12 +80,12 @@ TEST_F(VolumesTest, VolumesThatComeAndGoWhileTheWindowRunsAreListedAfterTheirNot
     TestVolume ram2(at("ram2"), TestVolume::Tmpfs, "ram2", "1m");
     TestVolume ram3(at("ram3"), TestVolume::Tmpfs, "ram3", "1m");
     ASSERT_TRUE(QTest::qWaitFor([&] { return list.count() == 5; }, 10000));
-    EXPECT_EQ(texts(list).at(2), at("ram1") + "//RAMdisk ram1");
+    EXPECT_EQ(listTexts(list).at(2), at("ram1") + "//RAMdisk ram1");
     EXPECT_EQ(ui.Label12->text(), "hier ebenfalls speichern (max. 4)");
 
     second.unmountLazily();
     ASSERT_TRUE(QTest::qWaitFor([&] { return list.count() == 4; }, 10000));
-    EXPECT_FALSE(texts(list).join('|').contains("ZWEITER"));
+    EXPECT_FALSE(listTexts(list).join('|').contains("ZWEITER"));
     EXPECT_EQ(ui.Label12->text(), "hier ebenfalls speichern");
     EXPECT_EQ(list.item(0)->checkState(), Qt::Checked);
 }

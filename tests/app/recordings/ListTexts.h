@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QListWidget>
+#include <QStringList>
+
+// The texts of a list's items, top down.
+inline QStringList listTexts(const QListWidget& list) {
+    QStringList out;
+    for (int i = 0; i < list.count(); ++i)
+        out << list.item(i)->text();
+    return out;
+}
