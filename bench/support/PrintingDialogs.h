@@ -15,4 +15,5 @@ public:
     QString openFile(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
+    int runModal(QDialog&) override { return 0; }
 };

@@ -32,6 +32,7 @@ public:
     QString openFile(const QString&, const QString&, const QString&) override { fail("openFile"); }
     QString saveFile(const QString&, const QString&, const QString&) override { fail("saveFile"); }
     QString chooseFolder(const QString&, const QString&) override { fail("chooseFolder"); }
+    int runModal(QDialog&) override { fail("runModal"); }
 };
 
 class TempFolders : public Folders {
@@ -41,6 +42,7 @@ public:
     QString userName() override { return QStringLiteral("fuzz"); }
     QString homeFolder() override { return dir_.path(); }
     QString currentFolder() override { return dir_.path(); }
+    QString languagesFolder() override { return dir_.path(); }
     QString tempFolder() override { return dir_.path(); }
     std::int64_t clusterSize(const QString&) override { return 512; }
     std::int64_t freeSpace(const QString&) override { return -1; }

@@ -11,7 +11,9 @@
 #include "app/recordings/RecordingsCleanup.h"
 #include "app/recordings/TDualListDlg.h"
 #include "app/settings/BigButtonsView.h"
+#include "app/settings/LanguageSwitch.h"
 #include "app/settings/MainCaptions.h"
+#include "app/settings/TPagesDlg.h"
 #include "app/songs/SongLibrary.h"
 #include "app/songs/SongListEditorView.h"
 #include "common/Clock.h"
@@ -47,9 +49,13 @@ TForm1::TForm1(Services& services, QWidget* parent)
     recordingsCleanup_ = std::make_unique<RecordingsCleanup>(*this);
     recordingCopies_ = std::make_unique<RecordingCopies>(*this);
     driveList_ = std::make_unique<DriveList>(*this);
-    copyDialog_ = std::make_unique<TDualListDlg>(*this);
+    languages_ = std::make_unique<LanguageSwitch>(*this);
     wireMenus();
     FormCreate();
+    // The dialogs take their texts from the language start-up applied.
+    copyDialog_ = std::make_unique<TDualListDlg>(*this);
+    pagesDlg_ = std::make_unique<TPagesDlg>(*this);
+    pagesDlg_->FormCreate();
 }
 
 TForm1::~TForm1() {
@@ -71,6 +77,8 @@ void TForm1::wireMenus() {
     on(ui->Ja1, &QAction::triggered, [this] { Ja1Click(); });
     on(ui->Nein1, &QAction::triggered, [this] { Nein1Click(); });
     on(ui->Kopieren1, &QAction::triggered, [this] { Kopieren1Click(); });
+    on(ui->Einstellungen1, &QAction::triggered, [this] { Einstellungen1Click(); });
+    on(ui->Kandolorszeiteneinstellen1, &QAction::triggered, [this] { Kandolorszeiteneinstellen1Click(); });
 }
 
 void TForm1::FormCreate() {
@@ -91,7 +99,7 @@ void TForm1::FormCreate() {
         state_.TodayWeekday = dayOfWeek(services_.clock.today());
         state_.LanguageCount = 0;
     });
-    step([this] { listLanguageFiles(); });
+    step([this] { languages_->listLanguageFiles(); });
     step([this] { findDataFolders(); });
     step([this] { LoadSongConfig(); });
     step([this] {
@@ -167,32 +175,6 @@ void TForm1::fixLayout() {
     ui->Gauge1->setPalette(gauge);
     ui->StringGrid2->setGeometry(ui->Panel2->x(), ui->Panel2->y(), ui->GroupBox6->width(),
                                  ui->Panel2->height());
-}
-
-void TForm1::listLanguageFiles() {
-    state_.LanguageFolder = services_.folders.currentFolder();
-    const QDir folder(state_.LanguageFolder);
-    const QStringList names =
-        folder.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    ui->FileListBox1->clear();
-    ui->FileListBox1->addItems(names);
-    if (names.isEmpty())
-        return;
-    int widest = 0;
-    for (int i = 0; i < names.size(); ++i) {
-        const QString name = TextFile::readLines(folder.filePath(names.at(i))).value(0);
-        widest = std::max(widest, fontMetrics().horizontalAdvance(name));
-        QAction* item = ui->Sprache1->addAction(name);
-        item->setProperty("Tag", 0);
-        newItem_.push_back(item);
-        auto* button = new QRadioButton(name, this);
-        button->move(0, i * 10);
-        button->hide();
-        newButton_.push_back(button);
-        newButton_.front()->setProperty("Tag", widest);
-    }
-    state_.LanguageCount = static_cast<int>(names.size());
-    ui->Sprache1->menuAction()->setVisible(true);
 }
 
 void TForm1::findDataFolders() {
@@ -389,12 +371,30 @@ void TForm1::StartCopies(const recording::FinishJob& job, const QString& finalNa
 }
 
 void TForm1::refreshCopyTargets() {
-    if (copyDialog_->isVisible())
+    if (copyDialog_ && copyDialog_->isVisible())
         driveList_->FillTargetList(*copyDialog_->form().DstList);
 }
 
 void TForm1::Kopieren1Click() {
-    copyDialog_->exec();
+    services_.dialogs.runModal(*copyDialog_);
+}
+
+void TForm1::Einstellungen1Click() {
+    pagesDlg_->Einstellungen1Click();
+}
+
+void TForm1::applyDialogTexts() {
+    pagesDlg_->applyTexts();
+    copyDialog_->FormCreate(uiTexts_);
+}
+
+void TForm1::Kandolorszeiteneinstellen1Click() {
+    state_.NextMeetingTime = StartupRules::nextMeetingTime(settings_.MeetingTime1, settings_.MeetingTime2,
+                                                           timePart(services_.clock.now()));
+    ui->GroupBox5->setTitle(uiTexts_.at(UiText::MusicBeforeMeeting) + QLatin1Char(' ') +
+                            timeToString(state_.NextMeetingTime));
+    // The meeting clock's timer comes with the background music.
+    ui->Label23->show();
 }
 
 void TForm1::ResetMusicList() {

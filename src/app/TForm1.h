@@ -27,6 +27,8 @@ class RecordingsCleanup;
 class DriveList;
 class RecordingCopies;
 class TDualListDlg;
+class TPagesDlg;
+class LanguageSwitch;
 namespace recording {
 struct FinishJob;
 }
@@ -56,8 +58,10 @@ public:
     SongConfig& songConfig() { return songConfig_; }
     const DataFiles& dataFiles() const { return files_; }
     QStringList& uiTexts() { return uiTexts_; }
-    const std::vector<QAction*>& NewItem() const { return newItem_; }
-    const std::vector<QRadioButton*>& NewButton() const { return newButton_; }
+    std::vector<QAction*>& NewItem() { return newItem_; }
+    std::vector<QRadioButton*>& NewButton() { return newButton_; }
+    TPagesDlg& pagesDialog() { return *pagesDlg_; }
+    LanguageSwitch& languages() { return *languages_; }
 
     // 0 = save on close; any other value closes without saving.
     int closeTag = 0;
@@ -88,6 +92,10 @@ public:
     // The copy dialog's target list follows the drive list while the dialog is shown.
     void refreshCopyTargets();
     void Kopieren1Click();
+    void Einstellungen1Click();
+    void Kandolorszeiteneinstellen1Click();
+    // The texts of the dialogs after a language was chosen.
+    void applyDialogTexts();
 
     // Runs an entry point that Qt calls: an error stops it and is shown. Every handler connected to a
     // signal is guarded on its own, so no exception crosses Qt's signal dispatch.
@@ -111,7 +119,6 @@ private:
 
     // Start-up steps.
     void fixLayout();
-    void listLanguageFiles();
     void findDataFolders();
     void LoadSongConfig();
     void buildPicker();
@@ -143,4 +150,6 @@ private:
     std::unique_ptr<DriveList> driveList_;
     std::unique_ptr<RecordingCopies> recordingCopies_;
     std::unique_ptr<TDualListDlg> copyDialog_;
+    std::unique_ptr<LanguageSwitch> languages_;
+    std::unique_ptr<TPagesDlg> pagesDlg_;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QDialog;
+
 // Message boxes and file dialogs. Real: Qt dialogs (safe to call from any thread);
 // tests: a scripted fake.
 class Dialogs {
@@ -20,4 +22,6 @@ public:
     virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QString saveFile(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+    // Shows one of the program's own dialogs modally; returns its result (QDialog::Accepted or Rejected).
+    virtual int runModal(QDialog& dialog) = 0;
 };

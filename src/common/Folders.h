@@ -18,6 +18,8 @@ public:
     virtual QString homeFolder() = 0;
     // The process's current directory at start (searched for language files).
     virtual QString currentFolder() = 0;
+    // The language files the program ships: installed beside it, else the source tree's.
+    virtual QString languagesFolder() = 0;
     // Folder for temporary files; no trailing separator.
     virtual QString tempFolder() = 0;
     // Allocation unit of the file system holding path (0 when unknown).

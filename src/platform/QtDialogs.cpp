@@ -74,3 +74,7 @@ QString QtDialogs::saveFile(const QString& title, const QString& folder, const Q
 QString QtDialogs::chooseFolder(const QString& title, const QString& folder) {
     return onUiThread([&] { return QFileDialog::getExistingDirectory(parentWindow(), title, folder); });
 }
+
+int QtDialogs::runModal(QDialog& dialog) {
+    return dialog.exec();
+}

@@ -12,4 +12,5 @@ public:
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
     QString chooseFolder(const QString& title, const QString& folder) override;
+    int runModal(QDialog& dialog) override;
 };

@@ -2,6 +2,7 @@
 
 #include "common/KandolorError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -42,6 +43,14 @@ QString SystemFolders::homeFolder() {
 
 QString SystemFolders::currentFolder() {
     return QDir::currentPath();
+}
+
+QString SystemFolders::languagesFolder() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kandolor/languages");
+    if (QDir(installed).exists())
+        return QDir::cleanPath(installed);
+    return QStringLiteral(KANDOLOR_SOURCE_LANGUAGES);
 }
 
 QString SystemFolders::tempFolder() {

@@ -10,6 +10,7 @@ public:
     QString userName() override;
     QString homeFolder() override;
     QString currentFolder() override;
+    QString languagesFolder() override;
     QString tempFolder() override;
     std::int64_t clusterSize(const QString& path) override;
     std::int64_t freeSpace(const QString& path) override;

@@ -165,11 +165,17 @@ TEST_F(MainWindowTest, ABadSettingsLineIsShownAndStartUpGoesOn) {
 }
 
 TEST_F(MainWindowTest, LanguageFilesBecomeMenuItemsAndHiddenRadioButtons) {
-    writeFile(folders.currentFolder() + "/b.lng", {QStringLiteral("English (a rather long name)")});
-    writeFile(folders.currentFolder() + "/A.lng", {QStringLiteral("Deutsch")});
-    writeFile(folders.currentFolder() + "/c.LNG", {QStringLiteral("Français")});
+    writeFile(folders.currentFolder() + "/b.lng", {QStringLiteral("English (a rather long name)"), "", ""});
+    writeFile(folders.currentFolder() + "/A.lng", {QStringLiteral("Deutsch"), "", ""});
+    writeFile(folders.currentFolder() + "/c.LNG", {QStringLiteral("Français"), "", ""});
     writeFile(folders.currentFolder() + "/readme.txt", {QStringLiteral("no language")});
+    // A song folder and a chosen language: the settings dialog does not open by itself.
+    makeSongFolder(1);
+    QStringList settings = fullSettings();
+    settings[15] = QStringLiteral("Deutsch");
+    writeFile(settingsFile(), settings);
     auto form = start();
+    EXPECT_TRUE(dialogs.modalShown.isEmpty());
     EXPECT_EQ(form->state().LanguageCount, 3);
     ASSERT_EQ(form->NewItem().size(), 3u);
     EXPECT_EQ(form->NewItem()[0]->text(), QStringLiteral("Deutsch"));

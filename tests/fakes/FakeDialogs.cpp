@@ -1,5 +1,7 @@
 #include "FakeDialogs.h"
 
+#include <QDialog>
+
 void FakeDialogs::record(const QString& text) {
     std::lock_guard lock(mutex_);
     shown_ << text;
@@ -33,4 +35,9 @@ QStringList FakeDialogs::shown() const {
 void FakeDialogs::clear() {
     std::lock_guard lock(mutex_);
     shown_.clear();
+}
+
+int FakeDialogs::runModal(QDialog& dialog) {
+    modalShown << dialog.windowTitle();
+    return onModal ? onModal(dialog) : QDialog::Rejected;
 }

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <mutex>
 
 // Records every dialog shown; answers come from scripted queues (defaults: Yes, cancelled file dialogs).
@@ -24,11 +25,15 @@ public:
         return nextFile(title);
     }
     QString chooseFolder(const QString& title, const QString&) override { return nextFile(title); }
+    // Runs `onModal` on the dialog instead of showing it (default: cancelled) and notes its title.
+    int runModal(QDialog& dialog) override;
 
     QStringList shown() const;
     void clear();
     std::deque<bool> confirmAnswers;
     std::deque<QString> fileAnswers;
+    std::function<int(QDialog&)> onModal;
+    QStringList modalShown;
 
 private:
     void record(const QString& text);

@@ -13,6 +13,7 @@ public:
     QString userName() override { return user; }
     QString homeFolder() override { return root() + QStringLiteral("/home"); }
     QString currentFolder() override { return root() + QStringLiteral("/cwd"); }
+    QString languagesFolder() override { return root() + QStringLiteral("/languages"); }
     QString tempFolder() override { return root() + QStringLiteral("/tmp"); }
     std::int64_t clusterSize(const QString&) override { return cluster; }
     // The real free space, unless freeBytes is set.

@@ -4,7 +4,6 @@
 #include "ui_TDualListDlg.h"
 
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -62,16 +61,19 @@ TEST_F(CopyDialogTest, TheMenuOpensTheDialogWithItsListsBuilt) {
     auto form = start();
     form->show();
     bool seen = false;
-    QTimer::singleShot(0, form.get(), [&] {
+    dialogs.onModal = [&](QDialog& shown) {
         TDualListDlg& dialog = form->copyDialog();
-        seen = dialog.isVisible() && dialog.isModal() &&
+        shown.show();
+        shown.activateWindow();
+        seen = &shown == &dialog &&
                QTest::qWaitFor([&] { return dialog.form().SrcList->count() == 2; }, 5000) &&
                dialog.form().DstList->count() == 1;
-        dialog.form().OKBtn->click();
-    });
+        shown.hide();
+        return int(QDialog::Accepted);
+    };
     form->form().Kopieren1->trigger();
     EXPECT_TRUE(seen);
-    EXPECT_FALSE(form->copyDialog().isVisible());
+    EXPECT_EQ(dialogs.modalShown.last(), "Auswahldialog");
 }
 
 TEST_F(CopyDialogTest, CopiesTheSelectedRecordingsToTheFirstFourSelectedDrives) {
