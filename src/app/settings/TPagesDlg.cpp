@@ -9,6 +9,7 @@
 #include "ui_TPagesDlg.h"
 
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTime>
 
 namespace {
@@ -39,6 +40,8 @@ QString folderPart(const QString& path) {
 TPagesDlg::TPagesDlg(TForm1& form) : QDialog(&form), ui(std::make_unique<Ui::TPagesDlg>()), main_(form) {
     ui->setupUi(this);
     setFixedSize(size());
+    // Five tabs in the dialog's width, without scroll arrows.
+    ui->pagecontrol->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
     connect(ui->pagecontrol, &QTabWidget::currentChanged, this, [this](int entered) {
         main_.step([&] {
             pagecontrolChanging(shownPage_);
@@ -124,7 +127,7 @@ void TPagesDlg::placeLanguageButtons() {
         QRadioButton* button = buttons[p];
         const int i = static_cast<int>(p);
         button->setParent(ui->TabSheet5);
-        button->move((i / 10) * (widest + 50), (i % 10) * 20 + 10);
+        button->move(8 + (i / 10) * (widest + 50), (i % 10) * 20 + 10);
         button->resize(button->sizeHint());
         button->show();
         button->setChecked(button->text() == main_.settings().LanguageName);

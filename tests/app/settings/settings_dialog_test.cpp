@@ -61,7 +61,7 @@ TEST_F(SettingsDialogTest, LanguageFilesAndNoLanguageChosenOpenOnTheLanguagePage
         // The language buttons stand in a column on the page; choosing one and OK applies it.
         QRadioButton* english = dialog.form().TabSheet5->findChildren<QRadioButton*>().at(1);
         EXPECT_EQ(english->text(), "English");
-        EXPECT_EQ(english->y(), 30);
+        EXPECT_EQ(english->pos(), QPoint(8, 30));
         english->setChecked(true);
         dialog.form().OKBtn->click();
     });
