@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/DateTime.h"
+#include "music/RandomPool.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,8 +18,7 @@ struct AppState {
     int TodayWeekday = 1; // 1 = Sunday ... 7 = Saturday
     int RecordingCounter = 1;
     QString SongLanguageCode = QStringLiteral("X");
-    QByteArray RandomSongPool;
-    int RandomPoolCount = 0;
+    music::RandomPool RandomSongPool;
     int PickerFullRows = 0;
     int PickerLastRowCells = 0;
     DateTime NextMeetingTime = 0;

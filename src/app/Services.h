@@ -5,6 +5,7 @@ class Clock;
 class Dialogs;
 class Drives;
 class FileCopier;
+class SystemPower;
 class Folders;
 
 // The operating-system services the main window and its subsystems use.
@@ -15,4 +16,5 @@ struct Services {
     AudioLibrary& audio;
     Drives& drives;
     FileCopier& copier;
+    SystemPower& power;
 };

@@ -2,13 +2,6 @@
 
 namespace StartupRules {
 
-QByteArray randomSongPool(int count) {
-    QByteArray pool;
-    for (int n = 1; n <= count; ++n)
-        pool += QByteArray::number(n, 16).toUpper().rightJustified(2, '0') + ',';
-    return pool;
-}
-
 DateTime nextMeetingTime(DateTime meetingTime1, DateTime meetingTime2, DateTime now) {
     const bool firstAhead = meetingTime1 - now > 0;
     const bool secondAhead = meetingTime2 - now > 0;

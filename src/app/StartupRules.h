@@ -8,10 +8,6 @@
 // Plain rules of the start-up sequence.
 namespace StartupRules {
 
-// Every song number 1..count as two upper-case hexadecimal digits and a comma: "01,02,...,87,".
-// Numbers above 255 take as many hexadecimal digits as they need.
-QByteArray randomSongPool(int count);
-
 // The meeting time that applies today at time of day now.
 DateTime nextMeetingTime(DateTime meetingTime1, DateTime meetingTime2, DateTime now);
 

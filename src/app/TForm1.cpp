@@ -1,6 +1,8 @@
 #include "app/TForm1.h"
 
 #include "app/StartupRules.h"
+#include "app/music/MeetingClock.h"
+#include "app/music/MusicBlock.h"
 #include "app/playback/Player.h"
 #include "app/recording/CaptureControl.h"
 #include "app/recording/RecordingControl.h"
@@ -50,6 +52,8 @@ TForm1::TForm1(Services& services, QWidget* parent)
     recordingCopies_ = std::make_unique<RecordingCopies>(*this);
     driveList_ = std::make_unique<DriveList>(*this);
     languages_ = std::make_unique<LanguageSwitch>(*this);
+    musicBlock_ = std::make_unique<MusicBlock>(*this);
+    meetingClock_ = std::make_unique<MeetingClock>(*this);
     wireMenus();
     FormCreate();
     // The dialogs take their texts from the language start-up applied.
@@ -102,10 +106,7 @@ void TForm1::FormCreate() {
     step([this] { languages_->listLanguageFiles(); });
     step([this] { findDataFolders(); });
     step([this] { LoadSongConfig(); });
-    step([this] {
-        state_.RandomSongPool = StartupRules::randomSongPool(songConfig_.liedanzahl);
-        state_.RandomPoolCount = songConfig_.liedanzahl;
-    });
+    step([this] { state_.RandomSongPool = music::RandomPool(songConfig_.liedanzahl); });
     step([this] { buildPicker(); });
     step([this] {
         if (songConfig_.pfad.isEmpty())
@@ -355,11 +356,17 @@ void TForm1::ResetRecordingFields(int part) {
     recordingFields_->ResetRecordingFields(part);
 }
 
-// The other sources and the background music are separate subsystems;
+// The other sources are a separate subsystem;
 // until they are built these entry points do nothing.
 void TForm1::ComboBox4Change() {}
-void TForm1::ComboBox6Change() {}
-void TForm1::Button3Click() {}
+void TForm1::ComboBox6Change() {
+    musicBlock_->ComboBox6Change();
+}
+
+void TForm1::Button3Click() {
+    meetingClock_->Button3Click();
+}
+
 void TForm1::PrepareOtherSource(bool) {}
 void TForm1::PlayCdTrack() {}
 void TForm1::StopCdTrack() {}
@@ -393,17 +400,14 @@ void TForm1::Kandolorszeiteneinstellen1Click() {
                                                            timePart(services_.clock.now()));
     ui->GroupBox5->setTitle(uiTexts_.at(UiText::MusicBeforeMeeting) + QLatin1Char(' ') +
                             timeToString(state_.NextMeetingTime));
-    // The meeting clock's timer comes with the background music.
+    meetingClock_->timer2().start();
     ui->Label23->show();
 }
 
 void TForm1::ResetMusicList() {
-    for (QLabel* title : {ui->Label15, ui->Label16, ui->Label17})
-        title->setText(QStringLiteral("---"));
-    for (QLabel* length : {ui->Label18, ui->Label19, ui->Label22})
-        length->setText(QStringLiteral("00:00"));
-    ui->Label23->show();
-    for (std::size_t i = 5; i <= 7; ++i)
-        state_.SlotFiles[i].clear();
+    musicBlock_->emptyList();
+    musicBlock_->setMusicState(MusicBlock::Idle);
+    musicBlock_->RandomPlayOn = true;
+    musicBlock_->Button9Click();
     ui->BitBtn5->setText(uiTexts_.at(UiText::Activate));
 }

@@ -29,6 +29,8 @@ class RecordingCopies;
 class TDualListDlg;
 class TPagesDlg;
 class LanguageSwitch;
+class MusicBlock;
+class MeetingClock;
 namespace recording {
 struct FinishJob;
 }
@@ -62,6 +64,8 @@ public:
     std::vector<QRadioButton*>& NewButton() { return newButton_; }
     TPagesDlg& pagesDialog() { return *pagesDlg_; }
     LanguageSwitch& languages() { return *languages_; }
+    MusicBlock& musicBlock() { return *musicBlock_; }
+    MeetingClock& meetingClock() { return *meetingClock_; }
 
     // 0 = save on close; any other value closes without saving.
     int closeTag = 0;
@@ -151,5 +155,7 @@ private:
     std::unique_ptr<RecordingCopies> recordingCopies_;
     std::unique_ptr<TDualListDlg> copyDialog_;
     std::unique_ptr<LanguageSwitch> languages_;
+    std::unique_ptr<MusicBlock> musicBlock_;
+    std::unique_ptr<MeetingClock> meetingClock_;
     std::unique_ptr<TPagesDlg> pagesDlg_;
 };

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 #include "platform/DurableFileCopier.h"
+#include "platform/LogindPower.h"
 #include "platform/MountTableDrives.h"
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
     const std::unique_ptr<AudioLibrary> audio = createAudioLibrary();
     MountTableDrives drives;
     DurableFileCopier copier;
-    Services services{dialogs, clock, folders, *audio, drives, copier};
+    LogindPower power;
+    Services services{dialogs, clock, folders, *audio, drives, copier, power};
 
     TForm1 mainWindow(services);
     mainWindow.show();

@@ -90,6 +90,8 @@ public:
     virtual bool ChannelPause(AudioHandle handle) = 0;
     // Stops a channel (a stream keeps its position; a recording channel ends for good).
     virtual bool ChannelStop(AudioHandle handle) = 0;
+    // Stops a file stream and releases it; its handle is invalid afterwards.
+    virtual bool StreamFree(AudioHandle handle) = 0;
     // Stopped (also ended streams; invalid handles too, with error Handle), Playing, Stalled (a stream
     // waiting for data, a recording waiting for its device to come back) or Paused.
     virtual int ChannelIsActive(AudioHandle handle) = 0;

@@ -7,6 +7,7 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeDrives.h"
 #include "fakes/FakeFolders.h"
+#include "fakes/FakePower.h"
 #include "platform/DurableFileCopier.h"
 #include "platform/audio/AudioFactory.h"
 #include "ui_TForm1.h"
@@ -27,7 +28,8 @@ protected:
                           folders,
                           *audio.library,
                           drivesInUse ? *drivesInUse : drives,
-                          copierInUse ? *copierInUse : copier};
+                          copierInUse ? *copierInUse : copier,
+                          power};
         services_ = std::make_unique<Services>(services);
         return std::make_unique<TForm1>(*services_);
     }
@@ -90,6 +92,7 @@ protected:
     NullAudioLibrary audio = createNullAudioLibrary();
     FakeDrives drives;
     DurableFileCopier copier;
+    FakePower power;
     // Other seams a test puts in place of the two above (the real volumes, a copier that interferes).
     Drives* drivesInUse = nullptr;
     FileCopier* copierInUse = nullptr;

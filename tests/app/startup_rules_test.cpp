@@ -4,15 +4,6 @@
 
 using namespace StartupRules;
 
-TEST(StartupRules, RandomPoolHoldsEveryNumberAsTwoHexDigits) {
-    const QByteArray pool = randomSongPool(135);
-    EXPECT_EQ(pool.size(), 135 * 3);
-    EXPECT_TRUE(pool.startsWith("01,02,03,04,05,06,07,08,09,0A,"));
-    EXPECT_TRUE(pool.endsWith("86,87,"));
-    EXPECT_TRUE(randomSongPool(140).endsWith("8B,8C,"));
-    EXPECT_TRUE(randomSongPool(256).endsWith("FF,100,"));
-}
-
 TEST(StartupRules, NextMeetingTimeTakesTheNextOneAheadOrElseTheSecond) {
     const DateTime evening = timeOfDay(19, 30);
     const DateTime morning = timeOfDay(10, 0);

@@ -414,3 +414,18 @@ TEST_F(PlaybackTest, DeviceOpeningIsChecked) {
 }
 
 } // namespace
+
+TEST_F(PlaybackTest, AFreedStreamIsGoneAndTheOthersPlayOn) {
+    const AudioHandle freed = open(path(Stepped));
+    const AudioHandle kept = open(path(Stepped));
+    lib().ChannelPlay(freed, false);
+    lib().ChannelPlay(kept, false);
+    device().advance(0.3);
+    EXPECT_TRUE(lib().StreamFree(freed));
+    EXPECT_EQ(lib().ChannelIsActive(freed), AudioLibrary::Stopped);
+    EXPECT_EQ(lib().ChannelGetLength(freed), -1);
+    EXPECT_FALSE(lib().StreamFree(freed));
+    device().advance(0.3);
+    EXPECT_EQ(lib().ChannelIsActive(kept), AudioLibrary::Playing);
+    EXPECT_NEAR(lib().ChannelGetPosition(kept), BytesPerSecond * 6 / 10, PositionSlack);
+}

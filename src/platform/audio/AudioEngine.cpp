@@ -123,6 +123,10 @@ AudioHandle AudioEngine::StreamCreateFile(const QString& file) {
                                               : result(error, AudioHandle{0});
 }
 
+bool AudioEngine::StreamFree(AudioHandle handle) {
+    return mixer_.free(handle) ? succeed() : fail(AudioError::Handle);
+}
+
 bool AudioEngine::ChannelPlay(AudioHandle handle, bool restart) {
     mixer_.recover();
     if (PlaybackStream* stream = mixer_.find(handle)) {

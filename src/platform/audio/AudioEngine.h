@@ -31,6 +31,7 @@ public:
     bool ChannelPlay(AudioHandle handle, bool restart) override;
     bool ChannelPause(AudioHandle handle) override;
     bool ChannelStop(AudioHandle handle) override;
+    bool StreamFree(AudioHandle handle) override;
     int ChannelIsActive(AudioHandle handle) override;
     std::int64_t ChannelGetLength(AudioHandle handle) override;
     std::int64_t ChannelGetPosition(AudioHandle handle) override;

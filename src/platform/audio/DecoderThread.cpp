@@ -2,6 +2,7 @@
 
 #include "PlaybackStream.h"
 
+#include <algorithm>
 #include <chrono>
 
 DecoderThread::DecoderThread(AudioBackend& backend) : backend_(backend), thread_([this] { run(); }) {}
@@ -32,6 +33,21 @@ void DecoderThread::clear() {
         old.swap(streams_);
     }
     // Wait for a pass in flight: afterwards the thread touches none of these streams (nor the device lock).
+    std::lock_guard pass(passMutex_);
+}
+
+void DecoderThread::remove(PlaybackStream& stream) {
+    std::shared_ptr<PlaybackStream> old;
+    {
+        std::lock_guard lock(mutex_);
+        const auto found =
+            std::find_if(streams_.begin(), streams_.end(),
+                         [&](const std::shared_ptr<PlaybackStream>& s) { return s.get() == &stream; });
+        if (found == streams_.end())
+            return;
+        old = std::move(*found);
+        streams_.erase(found);
+    }
     std::lock_guard pass(passMutex_);
 }
 

@@ -27,6 +27,8 @@ public:
     // Forgets every stream (they are released on this thread or on the decoder thread, whichever holds the
     // last reference).
     void clear();
+    // Forgets one stream, in the same way.
+    void remove(PlaybackStream& stream);
     // Marks `stream` as just used and wakes the thread.
     void use(PlaybackStream& stream);
     void wake();

@@ -97,6 +97,16 @@ void PlaybackMixer::stop(PlaybackStream& stream) {
     deactivate(stream);
 }
 
+bool PlaybackMixer::free(AudioHandle handle) {
+    const auto found = streams_.find(handle);
+    if (found == streams_.end())
+        return false;
+    stop(*found->second);
+    decoder_.remove(*found->second);
+    streams_.erase(found);
+    return true;
+}
+
 void PlaybackMixer::seek(PlaybackStream& stream, std::int64_t frame) {
     {
         PlaybackLock lock(backend_);

@@ -34,6 +34,8 @@ public:
     void play(PlaybackStream& stream, bool restart);
     void pause(PlaybackStream& stream);
     void stop(PlaybackStream& stream);
+    // Stops and releases stream `handle`; false when there is none.
+    bool free(AudioHandle handle);
     void seek(PlaybackStream& stream, std::int64_t frame);
     // Pauses every playing stream.
     void pauseAll();

@@ -32,8 +32,9 @@ TEST_F(SongSlotsTest, TypedNumbersFindTheirFileOrTurnTheFieldRed) {
     EXPECT_TRUE(ui.CheckBox1->isChecked());
     EXPECT_TRUE(form->state().SlotChosen);
     EXPECT_EQ(colourOf(ui.ComboBox1), White);
-    EXPECT_EQ(ui.ComboBox6->currentText(), QStringLiteral("7"))
-        << "slot 1 is offered to the background music";
+    EXPECT_TRUE(ui.Label15->text().startsWith(QStringLiteral("7  ")))
+        << "slot 1 becomes the first background song";
+    EXPECT_EQ(form->state().SlotFiles[5], folder + QStringLiteral("iasn_X_007.mp3"));
 
     for (const char* outOfRange : {"0", "136"}) {
         type(ui.ComboBox1, QString::fromLatin1(outOfRange));

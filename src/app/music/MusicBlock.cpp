@@ -1,0 +1,344 @@
+#include "app/music/MusicBlock.h"
+
+#include "app/TForm1.h"
+#include "app/playback/Player.h"
+#include "common/Clock.h"
+#include "music/MusicTiming.h"
+#include "settings/UiTexts.h"
+#include "songs/Id3TitleReader.h"
+#include "songs/SongFiles.h"
+#include "ui_TForm1.h"
+
+#include <QRandomGenerator>
+
+namespace {
+QString mmss(int seconds) {
+    return minutesSeconds(seconds);
+}
+} // namespace
+
+MusicBlock::MusicBlock(TForm1& form)
+    : form_(form), audio_(form.services().audio), random_(QRandomGenerator::securelySeeded()) {
+    Ui::TForm1& ui = form_.form();
+    form_.on(ui.BitBtn5, &QPushButton::clicked, [this] { BitBtn5Click(); });
+    form_.on(ui.BitBtn6, &QPushButton::clicked, [this] { BitBtn6Click(); });
+    form_.on(ui.Button9, &QPushButton::clicked, [this] { Button9Click(); });
+    form_.on(ui.SpeedButton8, &QToolButton::clicked, [this] { SpeedButton8Click(); });
+    form_.on(ui.CheckBox4, &QCheckBox::toggled, [this] { CheckBox4Click(); });
+}
+
+int MusicBlock::MusicEntryCount() const {
+    return form_.form().ComboBox6->property("Tag").toInt();
+}
+
+void MusicBlock::setMusicEntryCount(int count) {
+    form_.form().ComboBox6->setProperty("Tag", count);
+}
+
+int MusicBlock::MusicState() const {
+    return form_.form().BitBtn5->property("Tag").toInt();
+}
+
+void MusicBlock::setMusicState(int state) {
+    form_.form().BitBtn5->setProperty("Tag", state);
+}
+
+QLabel* MusicBlock::entryLabel(int k) const {
+    Ui::TForm1& ui = form_.form();
+    return std::array<QLabel*, 3>{ui.Label15, ui.Label16, ui.Label17}[static_cast<std::size_t>(k - 1)];
+}
+
+QLabel* MusicBlock::lengthLabel(int k) const {
+    Ui::TForm1& ui = form_.form();
+    return std::array<QLabel*, 3>{ui.Label18, ui.Label19, ui.Label22}[static_cast<std::size_t>(k - 1)];
+}
+
+int MusicBlock::CountdownTotalSeconds() const {
+    return music::CountdownTotalSeconds(lengths_);
+}
+
+QString MusicBlock::songFile(int number) const {
+    const AppState& state = form_.state();
+    const QString name =
+        FindSongFile(state.pfad_lk, state.SongLanguageCode, form_.songConfig().SongFileExt, number, true);
+    return name.isEmpty() ? QString() : state.pfad_lk + name;
+}
+
+bool MusicBlock::songPlayerBusy() const {
+    return audio_.ChannelIsActive(form_.player().SongStream) != AudioLibrary::Stopped;
+}
+
+void MusicBlock::openStream(const QString& file) {
+    if (MusicStream != 0)
+        audio_.StreamFree(MusicStream);
+    MusicStream = audio_.StreamCreateFile(file);
+    MusicLengthBytes = audio_.ChannelGetLength(MusicStream);
+}
+
+void MusicBlock::ComboBox6Change() {
+    Ui::TForm1& ui = form_.form();
+    bool number = false;
+    const int n = ui.ComboBox6->currentText().toInt(&number);
+    if (!number || MusicEntryCount() >= 3)
+        return;
+    const int k = MusicEntryCount() + 1;
+    QString& slot = form_.state().SlotFiles[static_cast<std::size_t>(k + 4)];
+    if (n < 1 || n > form_.songConfig().liedanzahl) {
+        ui.ComboBox6->setStyleSheet(QStringLiteral("QComboBox { background: rgb(242, 43, 43); }"));
+        return;
+    }
+    const QString file = songFile(n);
+    if (file.isEmpty()) {
+        form_.form().StringGrid1->hide(); // no file for the number: the entry is not taken
+        return;
+    }
+    slot = file;
+    ui.ComboBox6->setStyleSheet(QString());
+    // The entry's own length, also while another song plays on the music stream.
+    const AudioHandle measure = audio_.StreamCreateFile(file);
+    const int seconds =
+        static_cast<int>(audio_.ChannelBytes2Seconds(measure, audio_.ChannelGetLength(measure)));
+    if (audio_.ChannelIsActive(MusicStream) == AudioLibrary::Stopped) {
+        if (MusicStream != 0)
+            audio_.StreamFree(MusicStream);
+        MusicStream = measure;
+        MusicLengthBytes = audio_.ChannelGetLength(measure);
+    } else {
+        audio_.StreamFree(measure);
+    }
+    entryLabel(k)->setText(ui.ComboBox6->currentText() + QStringLiteral("  ") + ReadId3v2Text(file, 1));
+    numbers_[static_cast<std::size_t>(k - 1)] = n;
+    lengths_[static_cast<std::size_t>(k - 1)] = std::max(0, seconds);
+    lengthLabel(k)->setText(mmss(std::max(0, seconds)));
+    setMusicEntryCount(k);
+    if (k == 1)
+        ui.BitBtn5->setEnabled(true);
+    if (k == 3)
+        ui.ComboBox6->hide();
+    ui.ComboBox6->move(ui.ComboBox6->x(), k * 20 + 14);
+    ui.ComboBox6->setEditText(QStringLiteral("0"));
+}
+
+void MusicBlock::emptyList() {
+    for (int k = 1; k <= 3; ++k) {
+        entryLabel(k)->setText(QStringLiteral("---"));
+        lengthLabel(k)->setText(QStringLiteral("00:00"));
+    }
+    numbers_ = {};
+    lengths_ = {};
+    form_.form().Label23->show();
+    for (std::size_t i = 5; i <= 7; ++i)
+        form_.state().SlotFiles[i].clear();
+}
+
+void MusicBlock::BitBtn6Click() {
+    Ui::TForm1& ui = form_.form();
+    ui.BitBtn5->setEnabled(false);
+    setMusicState(MusicState() == AfterReady ? PlayingAfter : Armed);
+    BitBtn5Click();
+    emptyList();
+    ui.ComboBox6->move(56, 14);
+    setMusicEntryCount(0);
+    ui.ComboBox6->show();
+}
+
+void MusicBlock::setEntryFontsBlack() {
+    for (int k = 1; k <= 3; ++k)
+        entryLabel(k)->setStyleSheet(QString());
+}
+
+void MusicBlock::setEntryColour(int k, const char* colour) {
+    entryLabel(k)->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(colour)));
+}
+
+void MusicBlock::BitBtn5Click() {
+    Ui::TForm1& ui = form_.form();
+    const QStringList& texts = form_.uiTexts();
+    switch (MusicState()) {
+    case Idle:
+        setMusicState(Armed);
+        ui.BitBtn5->setText(texts.at(UiText::Deactivate));
+        ui.ComboBox6->hide();
+        ui.BitBtn6->setEnabled(false);
+        if (ui.CheckBox4->isChecked())
+            Button9Click();
+        break;
+    case Armed:
+        setMusicState(Idle);
+        ui.BitBtn5->setText(texts.at(UiText::Activate));
+        ui.BitBtn6->setEnabled(true);
+        RandomPlayOn = true;
+        Button9Click();
+        break;
+    case PlayingBefore:
+        setMusicState(Idle);
+        if (MusicStream != 0)
+            audio_.ChannelStop(MusicStream);
+        ui.BitBtn5->setText(texts.at(UiText::Activate));
+        ui.BitBtn6->setEnabled(true);
+        setEntryFontsBlack();
+        ui.Label28->setText(QStringLiteral("00:00"));
+        break;
+    case AfterReady:
+        setMusicState(PlayingAfter);
+        ui.BitBtn5->setText(texts.at(UiText::Stop));
+        ui.BitBtn6->setEnabled(false);
+        MusicEntry = ui.CheckBox4->isChecked() ? 8 : 5;
+        SpeedButton8Click();
+        ui.Label23->hide();
+        ui.ComboBox6->hide();
+        break;
+    case PlayingAfter:
+        setMusicState(AfterReady);
+        if (MusicStream != 0)
+            audio_.ChannelStop(MusicStream);
+        RandomPlayOn = true;
+        Button9Click();
+        ui.BitBtn5->setText(texts.at(UiText::Start));
+        ui.BitBtn6->setEnabled(true);
+        setEntryFontsBlack();
+        ui.Label23->hide();
+        form_.state().SlotFiles[8].clear();
+        break;
+    default:
+        break;
+    }
+}
+
+void MusicBlock::SpeedButton8Click() {
+    Ui::TForm1& ui = form_.form();
+    const bool busy = songPlayerBusy();
+    const int state = MusicState();
+    if (state != PlayingBefore && state != PlayingAfter && !RandomPlayOn)
+        return;
+    const QString file = form_.state().SlotFiles[static_cast<std::size_t>(MusicEntry)];
+    if (file.isEmpty()) {
+        if (state == PlayingBefore)
+            BitBtn5Click();
+        else if (state == PlayingAfter && ui.CheckBox4->isChecked())
+            Button9Click();
+        else if (state == PlayingAfter)
+            BitBtn5Click();
+        setEntryFontsBlack();
+        return;
+    }
+    if (busy)
+        return;
+    openStream(file);
+    audio_.ChannelPlay(MusicStream, false);
+    if (MusicEntry >= 5 && MusicEntry <= 7) {
+        const int k = MusicEntry - 4;
+        if (k > 1)
+            setEntryColour(k - 1, "grey");
+        setEntryColour(k, "blue");
+        form_.state().RandomSongPool.Remove(numbers_[static_cast<std::size_t>(k - 1)]);
+    } else {
+        if (state == PlayingAfter)
+            setEntryColour(3, "grey");
+        ui.Label29->setText(QString::number(randomNumber_) + QStringLiteral("  ") + ReadId3v2Text(file, 1));
+        ui.Label30->setText(
+            mmss(static_cast<int>(audio_.ChannelBytes2Seconds(MusicStream, MusicLengthBytes))));
+    }
+}
+
+int MusicBlock::lengthOf(int number) const {
+    return music::SongDuration(number);
+}
+
+bool MusicBlock::pickSong() {
+    const DateTime now = timePart(form_.services().clock.now());
+    const int gap = music::SecondsUntilListStart(form_.state().NextMeetingTime, now, CountdownTotalSeconds());
+    int number = 0;
+    if (gap > 0 && gap < 240) {
+        const std::optional<int> fit =
+            music::BestFit(gap, form_.songConfig().liedanzahl, [this](int n) { return lengthOf(n); });
+        if (!fit)
+            return false;
+        number = *fit;
+        if (songFile(number).isEmpty())
+            return false;
+    } else {
+        // A song number without a file is passed over: the pool has more.
+        music::RandomPool& pool = form_.state().RandomSongPool;
+        for (int tries = std::max(1, pool.RandomPoolCount()); tries > 0; --tries) {
+            number = pool.Draw(random_);
+            if (number == 0 || !songFile(number).isEmpty())
+                break;
+        }
+    }
+    const QString file = number > 0 ? songFile(number) : QString();
+    if (file.isEmpty())
+        return false;
+    randomNumber_ = number;
+    form_.state().SlotFiles[8] = file;
+    return true;
+}
+
+void MusicBlock::Button9Click() {
+    Ui::TForm1& ui = form_.form();
+    if (!RandomPlayOn) {
+        RandomPlayOn = true;
+        ui.Button9->setText(form_.uiTexts().at(UiText::Stop));
+        MusicEntry = 8;
+        if (pickSong()) {
+            SpeedButton8Click();
+            return;
+        }
+    }
+    if (MusicStream != 0)
+        audio_.ChannelStop(MusicStream);
+    RandomPlayOn = false;
+    ui.Button9->setText(QStringLiteral("zufällige Wiedergabe"));
+    ui.Label28->setText(QStringLiteral("00:00"));
+    ui.Label29->clear();
+    ui.Label30->clear();
+}
+
+void MusicBlock::CheckBox4Click() {
+    RandomPlayOn = !(form_.form().CheckBox4->isChecked() && MusicState() == Armed);
+    Button9Click();
+}
+
+void MusicBlock::startList() {
+    Ui::TForm1& ui = form_.form();
+    ui.Label23->hide();
+    RandomPlayOn = true;
+    Button9Click();
+    ui.BitBtn5->setText(form_.uiTexts().at(UiText::Stop));
+    ui.BitBtn6->setEnabled(false);
+    setMusicState(PlayingBefore);
+    MusicEntry = 5;
+    SpeedButton8Click();
+}
+
+void MusicBlock::musicStep() {
+    Ui::TForm1& ui = form_.form();
+    const int state = MusicState();
+    if (state != PlayingBefore && state != PlayingAfter && !RandomPlayOn)
+        return;
+    if (audio_.ChannelGetPosition(MusicStream) >= MusicLengthBytes) {
+        audio_.ChannelStop(MusicStream);
+        ui.Label28->setText(QStringLiteral("00:00"));
+        if (RandomPlayOn) {
+            if (!pickSong()) {
+                RandomPlayOn = true;
+                Button9Click();
+                return;
+            }
+            SpeedButton8Click();
+        } else {
+            if (MusicEntry < 8)
+                ++MusicEntry;
+            if (MusicEntry == 8 && state == PlayingAfter && !RandomPlayOn) {
+                Button9Click();
+                return;
+            }
+            if (MusicEntry < (state == PlayingAfter ? 9 : 8))
+                SpeedButton8Click();
+            else
+                BitBtn5Click();
+        }
+    }
+    const double seconds = audio_.ChannelBytes2Seconds(MusicStream, audio_.ChannelGetPosition(MusicStream));
+    ui.Label28->setText(mmss(static_cast<int>(std::max(0.0, seconds))));
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "common/AudioLibrary.h"
+
+#include <QObject>
+#include <QRandomGenerator>
+#include <QString>
+#include <array>
+
+class QLabel;
+class TForm1;
+
+// The background music block: a list of up to three songs that the meeting clock starts so that it ends
+// when the meeting begins, random filler before it and after the meeting, on a stream of its own beside
+// the song player's. Its state is the Tag of BitBtn5.
+class MusicBlock : public QObject {
+public:
+    enum State { Idle, Armed, PlayingBefore, AfterReady, PlayingAfter };
+
+    explicit MusicBlock(TForm1& form);
+
+    void ComboBox6Change();
+    void BitBtn6Click();
+    void BitBtn5Click();
+    void SpeedButton8Click();
+    void Button9Click();
+    void CheckBox4Click();
+    // The background step of the clock's tick.
+    void musicStep();
+    // Empties the list (the music block's part of the meeting-day defaults and of the meeting's end).
+    void emptyList();
+
+    int MusicState() const;
+    void setMusicState(int state);
+    // The list's three lengths + 20 seconds.
+    int CountdownTotalSeconds() const;
+    // Starts the list at the moment the clock found (Armed to PlayingBefore).
+    void startList();
+    bool RandomPlayOn = false;
+    int MusicEntry = 5;
+    // Entries filled, also the row of the entry field: the Tag of ComboBox6.
+    int MusicEntryCount() const;
+    void setMusicEntryCount(int count);
+    AudioHandle MusicStream = 0;
+    std::int64_t MusicLengthBytes = 0;
+
+private:
+    QLabel* entryLabel(int k) const;
+    QLabel* lengthLabel(int k) const;
+    void setEntryFontsBlack();
+    void setEntryColour(int k, const char* colour);
+    void openStream(const QString& file);
+    bool songPlayerBusy() const;
+    // The random filler's choice: best fit close to the list's start, else a draw from the pool; false
+    // when no song fits.
+    bool pickSong();
+    int lengthOf(int number) const;
+    QString songFile(int number) const;
+
+    TForm1& form_;
+    AudioLibrary& audio_;
+    std::array<int, 3> numbers_{};
+    std::array<int, 3> lengths_{};
+    int randomNumber_ = 0;
+    QRandomGenerator random_;
+};

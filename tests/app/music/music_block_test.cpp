@@ -1,0 +1,203 @@
+#include "app/MainWindowFixture.h"
+#include "app/music/MeetingClock.h"
+#include "app/music/MusicBlock.h"
+#include "app/recording/CaptureControl.h"
+#include "app/recording/RecordingFields.h"
+#include "app/recording/RecordingFinisher.h"
+
+#include <QTest>
+
+namespace {
+
+class MusicBlockTest : public MainWindowFixture {
+protected:
+    // Songs 1 to 3 of the given lengths in seconds, songs 4 to `count` of one second.
+    void makeSongs(const std::array<int, 3>& seconds, int count = 20) {
+        const QString folder = makeSongFolder(count);
+        for (int n = 1; n <= 3; ++n) {
+            const QString path = folder + QStringLiteral("iasn_X_%1.mp3").arg(n, 3, 10, QLatin1Char('0'));
+            QFile::remove(path);
+            const int frames = 8000 * seconds[static_cast<std::size_t>(n - 1)];
+            audiotest::makeMp3(path, 8000, 1,
+                               audiotest::sine(8000, 1, frames, [](std::int64_t) { return 440.0; }), 16);
+        }
+    }
+    std::unique_ptr<TForm1> startAt(int hours, int minutes, double seconds = 0) {
+        clock.set(2026, 12, 9, hours, minutes);
+        clock.advanceSeconds(seconds);
+        QStringList settings = fullSettings(); // meetings at 19:30 and 10:00, a shutdown 30 minutes after
+        settings[8] = QStringLiteral("0");     // recordings by hand
+        writeFile(settingsFile(), settings);
+        QDir().mkpath(folders.homeFolder() + QStringLiteral("/Mitschnitte"));
+        return start();
+    }
+    static void chooseList(TForm1& form, std::initializer_list<int> numbers) {
+        form.form().BitBtn6->click();
+        for (int n : numbers) {
+            form.form().ComboBox6->setEditText(QString::number(n));
+            form.musicBlock().ComboBox6Change();
+        }
+    }
+    void tickAt(TForm1& form, int hours, int minutes, double seconds) {
+        clock.set(2026, 12, 9, hours, minutes);
+        clock.advanceSeconds(seconds);
+        form.meetingClock().Timer2Timer();
+    }
+    // Plays `seconds` of audio, ticking the clock every 300 ms of it.
+    void play(TForm1& form, double seconds) {
+        for (double t = 0; t < seconds; t += 0.3) {
+            audio.backend->advance(0.3);
+            clock.advanceSeconds(0.3);
+            form.meetingClock().Timer2Timer();
+        }
+    }
+    bool musicPlays(TForm1& form) {
+        return audio.library->ChannelIsActive(form.musicBlock().MusicStream) == AudioLibrary::Playing;
+    }
+};
+
+} // namespace
+
+TEST_F(MusicBlockTest, TheListStartsSoThatItEndsWhenTheMeetingBegins) {
+    makeSongs({150, 160, 170});
+    auto form = startAt(19, 0);
+    Ui::TForm1& ui = form->form();
+    MusicBlock& music = form->musicBlock();
+    ui.CheckBox4->setChecked(false);
+    chooseList(*form, {1, 2, 3});
+    EXPECT_EQ(ui.Label18->text(), "02:30");
+    EXPECT_EQ(music.CountdownTotalSeconds(), 500);
+    ui.BitBtn5->click();
+    EXPECT_EQ(music.MusicState(), MusicBlock::Armed);
+    EXPECT_EQ(ui.BitBtn5->text(), "deaktivieren");
+
+    tickAt(*form, 19, 21, 30.4);
+    EXPECT_EQ(ui.Label23->text(), "00:00:10");
+    EXPECT_FALSE(ui.Label23->styleSheet().contains("red"));
+    tickAt(*form, 19, 21, 30.6);
+    EXPECT_TRUE(ui.Label23->styleSheet().contains("red"));
+    tickAt(*form, 19, 21, 39.9);
+    EXPECT_EQ(music.MusicState(), MusicBlock::Armed);
+    tickAt(*form, 19, 21, 40.2);
+    EXPECT_EQ(music.MusicState(), MusicBlock::PlayingBefore);
+    EXPECT_TRUE(musicPlays(*form));
+    EXPECT_TRUE(ui.Label15->styleSheet().contains("blue"));
+
+    play(*form, 151);
+    EXPECT_TRUE(ui.Label16->styleSheet().contains("blue"));
+    EXPECT_TRUE(ui.Label15->styleSheet().contains("grey"));
+    play(*form, 331);
+    EXPECT_EQ(music.MusicState(), MusicBlock::Idle) << "after entry 3 the block ends by itself";
+    EXPECT_FALSE(musicPlays(*form));
+    EXPECT_EQ(form->state().RandomSongPool.RandomPoolCount(), 132) << "the list's songs left the pool";
+}
+
+TEST_F(MusicBlockTest, TheFillerFitsTheLastSongBeforeTheListAndStopsWhenNoneFits) {
+    makeSongs({1, 1, 1});
+    // List: song 1 (1 s), so it must start 21 s before 19:30; 200 s before that is 19:26:19.
+    auto form = startAt(19, 26, 19);
+    Ui::TForm1& ui = form->form();
+    MusicBlock& music = form->musicBlock();
+    chooseList(*form, {1});
+    ASSERT_TRUE(ui.CheckBox4->isChecked());
+    ui.BitBtn5->click();
+    EXPECT_TRUE(music.RandomPlayOn);
+    EXPECT_TRUE(ui.Label29->text().startsWith("13  ")) << "199 s, the closest below 200 s";
+    EXPECT_EQ(form->state().SlotFiles[8], form->songConfig().pfad + "iasn_X_013.mp3");
+
+    ui.BitBtn5->click(); // back to Idle, the filler stops
+    EXPECT_FALSE(music.RandomPlayOn);
+    clock.set(2026, 12, 9, 19, 29, 36);
+    ui.BitBtn5->click();
+    EXPECT_FALSE(music.RandomPlayOn) << "3 s left and no song that short";
+    EXPECT_EQ(ui.Button9->text(), QStringLiteral("zufällige Wiedergabe"));
+}
+
+TEST_F(MusicBlockTest, CheckingRandomDuringTheListStopsItAndALanguageResetsTheBlock) {
+    makeSongs({30, 30, 30});
+    auto form = startAt(19, 28, 0);
+    Ui::TForm1& ui = form->form();
+    MusicBlock& music = form->musicBlock();
+    ui.CheckBox4->setChecked(false);
+    chooseList(*form, {1, 2, 3});
+    ui.BitBtn5->click();
+    tickAt(*form, 19, 28, 10.5); // 110 s before 19:30
+    ASSERT_EQ(music.MusicState(), MusicBlock::PlayingBefore);
+    ui.CheckBox4->setChecked(true);
+    EXPECT_FALSE(musicPlays(*form));
+    play(*form, 40);
+    EXPECT_FALSE(musicPlays(*form)) << "the list does not go on by itself";
+
+    ui.BitBtn5->click(); // PlayingBefore to Idle
+    ui.BitBtn5->click(); // Idle to Armed
+    ASSERT_EQ(music.MusicState(), MusicBlock::Armed);
+    form->recordingFields().ResetMeetingDefaults(); // what every language application ends with
+    EXPECT_EQ(music.MusicState(), MusicBlock::Idle);
+    EXPECT_EQ(ui.Label15->text(), "---");
+    EXPECT_EQ(ui.BitBtn5->text(), "aktivieren");
+    EXPECT_FALSE(musicPlays(*form));
+}
+
+TEST_F(MusicBlockTest, AfterTheMeetingTheSongsPlayThenRandomOnes) {
+    makeSongs({2, 2, 2});
+    auto form = startAt(21, 0);
+    Ui::TForm1& ui = form->form();
+    MusicBlock& music = form->musicBlock();
+    ui.CheckBox4->setChecked(false);
+    for (auto [box, number] : {std::pair{ui.ComboBox1, 1}, {ui.ComboBox2, 2}, {ui.ComboBox3, 3}})
+        box->setEditText(QString::number(number));
+    ui.Button3->click(); // Tag 1: the closing song has ended
+    EXPECT_EQ(ui.GroupBox5->title(), "Musik nach der Kandolor");
+    EXPECT_EQ(music.MusicState(), MusicBlock::AfterReady);
+    EXPECT_TRUE(ui.Label17->text().startsWith("3  "));
+    ui.BitBtn5->click();
+    EXPECT_EQ(music.MusicState(), MusicBlock::PlayingAfter);
+    play(*form, 7.5);
+    EXPECT_TRUE(music.RandomPlayOn) << "random songs follow the meeting's";
+    EXPECT_TRUE(musicPlays(*form));
+    EXPECT_FALSE(ui.Label29->text().isEmpty());
+}
+
+TEST_F(MusicBlockTest, TheShutdownCountdownEndsInOnePowerOffButNotDuringARecording) {
+    makeSongs({2, 2, 2});
+    auto form = startAt(21, 0);
+    Ui::TForm1& ui = form->form();
+    ASSERT_TRUE(form->settings().ShutdownEnabled);
+    ui.Button3->click();
+    EXPECT_TRUE(ui.Shutdown1->isVisible());
+    EXPECT_TRUE(ui.shutdowncancel->isVisible());
+    EXPECT_EQ(ui.Shutdown1->text(), QString(13, ' ') + "Computer herunterfahren  00:30:00");
+    tickAt(*form, 21, 10, 0);
+    EXPECT_EQ(ui.Shutdown1->text(), QString(13, ' ') + "Computer herunterfahren  00:20:00");
+
+    ui.bRecord->click();
+    ASSERT_TRUE(form->capture().channelActive());
+    tickAt(*form, 21, 30, 0);
+    EXPECT_EQ(power.calls, 0) << "never while a recording runs";
+    EXPECT_TRUE(ui.Shutdown1->text().contains("sobald Aufnahme und Kopien gesichert sind"));
+    ui.bStop->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->finisher().busy(); }, 30000));
+    tickAt(*form, 21, 30, 1);
+    EXPECT_EQ(power.calls, 1);
+    tickAt(*form, 21, 31, 0);
+    EXPECT_EQ(power.calls, 1) << "once";
+
+    // A new countdown that is cancelled calls nothing.
+    ui.Button3->click();
+    form->form().shutdowncancel->trigger();
+    EXPECT_FALSE(ui.Shutdown1->isVisible());
+    tickAt(*form, 22, 30, 0);
+    EXPECT_EQ(power.calls, 1);
+}
+
+TEST_F(MusicBlockTest, ARefusedPowerOffIsTold) {
+    makeSongs({2, 2, 2});
+    power.refusal = "Der Computer wurde nicht heruntergefahren: nicht erlaubt";
+    auto form = startAt(21, 0);
+    form->form().Button3->click();
+    dialogs.clear();
+    tickAt(*form, 21, 31, 0);
+    EXPECT_EQ(power.calls, 1);
+    EXPECT_EQ(dialogs.shown(), QStringList{power.refusal});
+    EXPECT_FALSE(form->form().Shutdown1->isVisible());
+}
