@@ -12,6 +12,8 @@
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
+#include <QMenuBar>
+
 namespace {
 const QString Indent(13, QLatin1Char(' '));
 const QString Ended = QStringLiteral("00:00:00");
@@ -22,6 +24,14 @@ MeetingClock::MeetingClock(TForm1& form) : form_(form) {
     connect(&Timer2, &QTimer::timeout, this, [this] { form_.step([this] { Timer2Timer(); }); });
     form_.on(form_.form().shutdowncancel, &QAction::triggered, [this] { shutdowncancelClick(); });
     form_.on(form_.form().Button3, &QPushButton::clicked, [this] { Button3Click(); });
+    // The shutdown display and its cancel item stand at the right end of the menu bar.
+    Ui::TForm1& ui = form_.form();
+    auto* right = new QMenuBar(ui.MainMenu1);
+    for (QAction* item : {ui.Shutdown1, ui.shutdowncancel}) {
+        ui.MainMenu1->removeAction(item);
+        right->addAction(item);
+    }
+    ui.MainMenu1->setCornerWidget(right, Qt::TopRightCorner);
     Timer2.start();
 }
 

@@ -131,6 +131,16 @@ void MusicBlock::emptyList() {
         form_.state().SlotFiles[i].clear();
 }
 
+void MusicBlock::withdrawOpeningSong() {
+    if (MusicState() != Idle || MusicEntryCount() != 1)
+        return;
+    emptyList();
+    setMusicEntryCount(0);
+    Ui::TForm1& ui = form_.form();
+    ui.BitBtn5->setEnabled(false);
+    ui.ComboBox6->move(ui.ComboBox6->x(), 14);
+}
+
 void MusicBlock::BitBtn6Click() {
     Ui::TForm1& ui = form_.form();
     ui.BitBtn5->setEnabled(false);

@@ -29,6 +29,8 @@ public:
     void musicStep();
     // Empties the list (the music block's part of the meeting-day defaults and of the meeting's end).
     void emptyList();
+    // While the block is Idle and entry 1 is the only one, empties it: slot 1 no longer names a song.
+    void withdrawOpeningSong();
 
     int MusicState() const;
     void setMusicState(int state);

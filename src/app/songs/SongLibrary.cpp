@@ -1,6 +1,7 @@
 #include "app/songs/SongLibrary.h"
 
 #include "app/TForm1.h"
+#include "app/music/MusicBlock.h"
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "common/Folders.h"
@@ -65,6 +66,9 @@ void SongLibrary::ComboBoxChange(int slot) {
         hidePicker(); // a failed file search is swallowed
         return;
     }
+    // The opening song is the first background song only while its number is valid.
+    if (slot == 1 && check.state != SlotState::Found)
+        form_.musicBlock().withdrawOpeningSong();
     switch (check.state) {
     case SlotState::NotANumber:
         return;

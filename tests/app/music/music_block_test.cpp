@@ -201,3 +201,23 @@ TEST_F(MusicBlockTest, ARefusedPowerOffIsTold) {
     EXPECT_EQ(dialogs.shown(), QStringList{power.refusal});
     EXPECT_FALSE(form->form().Shutdown1->isVisible());
 }
+
+TEST_F(MusicBlockTest, TheOpeningSongIsTheFirstBackgroundSongOnlyWhileItsNumberIsValid) {
+    makeSongs({2, 2, 2});
+    auto form = startAt(18, 0);
+    Ui::TForm1& ui = form->form();
+    const auto type = [&](const QString& text) {
+        ui.ComboBox1->lineEdit()->selectAll();
+        QTest::keyClick(ui.ComboBox1->lineEdit(), Qt::Key_Delete);
+        QTest::keyClicks(ui.ComboBox1->lineEdit(), text);
+    };
+    type("7");
+    EXPECT_TRUE(ui.Label15->text().startsWith("7  "));
+    type("999"); // 9 and 99 on the way
+    EXPECT_EQ(ui.Label15->text(), "---") << "not the half-typed 99";
+    EXPECT_TRUE(form->state().SlotFiles[5].isEmpty());
+    EXPECT_FALSE(ui.BitBtn5->isEnabled());
+    type("12");
+    EXPECT_TRUE(ui.Label15->text().startsWith("12  "));
+    EXPECT_EQ(ui.Label16->text(), "---");
+}
