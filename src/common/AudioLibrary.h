@@ -92,6 +92,9 @@ public:
     virtual bool ChannelStop(AudioHandle handle) = 0;
     // Stops a file stream and releases it; its handle is invalid afterwards.
     virtual bool StreamFree(AudioHandle handle) = 0;
+    // The exact length of an audio file in seconds, -1 when it cannot be opened. Opens no stream; safe to
+    // call from any thread.
+    virtual double FileSeconds(const QString& file) = 0;
     // Stopped (also ended streams; invalid handles too, with error Handle), Playing, Stalled (a stream
     // waiting for data, a recording waiting for its device to come back) or Paused.
     virtual int ChannelIsActive(AudioHandle handle) = 0;

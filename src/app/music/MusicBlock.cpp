@@ -18,7 +18,8 @@ QString mmss(int seconds) {
 } // namespace
 
 MusicBlock::MusicBlock(TForm1& form)
-    : form_(form), audio_(form.services().audio), random_(QRandomGenerator::securelySeeded()) {
+    : form_(form), audio_(form.services().audio), random_(QRandomGenerator::securelySeeded()),
+      lengths(form.services().audio) {
     Ui::TForm1& ui = form_.form();
     form_.on(ui.BitBtn5, &QPushButton::clicked, [this] { BitBtn5Click(); });
     form_.on(ui.BitBtn6, &QPushButton::clicked, [this] { BitBtn6Click(); });
@@ -165,14 +166,21 @@ void MusicBlock::BitBtn5Click() {
     Ui::TForm1& ui = form_.form();
     const QStringList& texts = form_.uiTexts();
     switch (MusicState()) {
-    case Idle:
+    case Idle: {
         setMusicState(Armed);
+        // Measured while the filler plays; until a song is measured the table stands in for it.
+        std::vector<std::pair<int, QString>> songs;
+        for (int n = 1; n <= form_.songConfig().liedanzahl; ++n)
+            if (const QString file = songFile(n); !file.isEmpty())
+                songs.emplace_back(n, file);
+        lengths.measure(songs);
         ui.BitBtn5->setText(texts.at(UiText::Deactivate));
         ui.ComboBox6->hide();
         ui.BitBtn6->setEnabled(false);
         if (ui.CheckBox4->isChecked())
             Button9Click();
         break;
+    }
     case Armed:
         setMusicState(Idle);
         ui.BitBtn5->setText(texts.at(UiText::Activate));
@@ -252,7 +260,8 @@ void MusicBlock::SpeedButton8Click() {
 }
 
 int MusicBlock::lengthOf(int number) const {
-    return music::SongDuration(number);
+    const int measured = lengths.seconds(number);
+    return measured > 0 ? measured : music::SongDuration(number);
 }
 
 bool MusicBlock::pickSong() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/music/SongLengths.h"
 #include "common/AudioLibrary.h"
 
 #include <QObject>
@@ -38,6 +39,8 @@ public:
     int CountdownTotalSeconds() const;
     // Starts the list at the moment the clock found (Armed to PlayingBefore).
     void startList();
+    // The measured lengths of the songs, which the best fit takes before the song book's table.
+    SongLengths& songLengths() { return lengths; }
     bool RandomPlayOn = false;
     int MusicEntry = 5;
     // Entries filled, also the row of the entry field: the Tag of ComboBox6.
@@ -65,4 +68,5 @@ private:
     std::array<int, 3> lengths_{};
     int randomNumber_ = 0;
     QRandomGenerator random_;
+    SongLengths lengths;
 };

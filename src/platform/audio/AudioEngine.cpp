@@ -1,6 +1,7 @@
 #include "AudioEngine.h"
 
 #include "CommandLine.h"
+#include "Decoder.h"
 #include "PlaybackStream.h"
 #include "SdlBackend.h"
 
@@ -125,6 +126,14 @@ AudioHandle AudioEngine::StreamCreateFile(const QString& file) {
 
 bool AudioEngine::StreamFree(AudioHandle handle) {
     return mixer_.free(handle) ? succeed() : fail(AudioError::Handle);
+}
+
+double AudioEngine::FileSeconds(const QString& file) {
+    int error = AudioError::Ok;
+    const std::unique_ptr<Decoder> decoder = openDecoder(file, error);
+    if (!decoder || decoder->rate() <= 0)
+        return -1;
+    return static_cast<double>(decoder->lengthFrames()) / decoder->rate();
 }
 
 bool AudioEngine::ChannelPlay(AudioHandle handle, bool restart) {

@@ -32,6 +32,7 @@ public:
     bool ChannelPause(AudioHandle handle) override;
     bool ChannelStop(AudioHandle handle) override;
     bool StreamFree(AudioHandle handle) override;
+    double FileSeconds(const QString& file) override;
     int ChannelIsActive(AudioHandle handle) override;
     std::int64_t ChannelGetLength(AudioHandle handle) override;
     std::int64_t ChannelGetPosition(AudioHandle handle) override;

@@ -51,6 +51,7 @@ protected:
             form.meetingClock().Timer2Timer();
         }
     }
+    QString form_folder() { return folders.root() + QStringLiteral("/lieder/"); }
     bool musicPlays(TForm1& form) {
         return audio.library->ChannelIsActive(form.musicBlock().MusicStream) == AudioLibrary::Playing;
     }
@@ -94,6 +95,11 @@ TEST_F(MusicBlockTest, TheListStartsSoThatItEndsWhenTheMeetingBegins) {
 
 TEST_F(MusicBlockTest, TheFillerFitsTheLastSongBeforeTheListAndStopsWhenNoneFits) {
     makeSongs({1, 1, 1});
+    // Song 13 as long as the song book says, measured or not.
+    const QString thirteen = form_folder() + QStringLiteral("iasn_X_013.mp3");
+    QFile::remove(thirteen);
+    audiotest::makeMp3(thirteen, 8000, 1,
+                       audiotest::sine(8000, 1, 8000 * 199, [](std::int64_t) { return 440.0; }), 16);
     // List: song 1 (1 s), so it must start 21 s before 19:30; 200 s before that is 19:26:19.
     auto form = startAt(19, 26, 19);
     Ui::TForm1& ui = form->form();
@@ -107,9 +113,11 @@ TEST_F(MusicBlockTest, TheFillerFitsTheLastSongBeforeTheListAndStopsWhenNoneFits
 
     ui.BitBtn5->click(); // back to Idle, the filler stops
     EXPECT_FALSE(music.RandomPlayOn);
-    clock.set(2026, 12, 9, 19, 29, 36);
+    // The songs of one second are measured by now: with 1 s left none is shorter.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return music.songLengths().measured() == 20; }, 30000));
+    clock.set(2026, 12, 9, 19, 29, 38);
     ui.BitBtn5->click();
-    EXPECT_FALSE(music.RandomPlayOn) << "3 s left and no song that short";
+    EXPECT_FALSE(music.RandomPlayOn) << "1 s left and no song that short";
     EXPECT_EQ(ui.Button9->text(), QStringLiteral("zufällige Wiedergabe"));
 }
 
@@ -220,4 +228,24 @@ TEST_F(MusicBlockTest, TheOpeningSongIsTheFirstBackgroundSongOnlyWhileItsNumberI
     type("12");
     EXPECT_TRUE(ui.Label15->text().startsWith("12  "));
     EXPECT_EQ(ui.Label16->text(), "---");
+}
+
+TEST_F(MusicBlockTest, TheFillerFitsWithTheLengthsTheSongsReallyHave) {
+    makeSongs({1, 1, 1});
+    // Song 5 lasts 108 s by the song book's table, its file 30 s; the other songs are one second long.
+    const QString five = form_folder() + QStringLiteral("iasn_X_005.mp3");
+    QFile::remove(five);
+    audiotest::makeMp3(five, 8000, 1, audiotest::sine(8000, 1, 8000 * 30, [](std::int64_t) { return 440.0; }),
+                       16);
+    // The list (song 1) must start 21 s before 19:30; 35 s before that is 19:29:04.
+    auto form = startAt(19, 29, 4);
+    Ui::TForm1& ui = form->form();
+    MusicBlock& music = form->musicBlock();
+    ui.CheckBox4->setChecked(false);
+    chooseList(*form, {1});
+    ui.BitBtn5->click(); // armed: the songs are measured meanwhile
+    ASSERT_TRUE(QTest::qWaitFor([&] { return music.songLengths().measured() == 20; }, 30000));
+    EXPECT_EQ(music.songLengths().seconds(5), 30);
+    ui.CheckBox4->setChecked(true);
+    EXPECT_TRUE(ui.Label29->text().startsWith("5  ")) << ui.Label29->text().toStdString();
 }
