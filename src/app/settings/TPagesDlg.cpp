@@ -170,18 +170,24 @@ void TPagesDlg::loadPage1() {
     ui->SpinEdit1->setValue(DlgSongCount);
 }
 
+std::array<QRadioButton*, 5> TPagesDlg::splitButtons() const {
+    return {ui->RadioButton1, ui->RadioButton2, ui->RadioButton3, ui->RadioButton4, ui->RadioButton5};
+}
+
+std::array<QRadioButton*, 8> TPagesDlg::ageAndNameButtons() const {
+    return {ui->RadioButton6,  ui->RadioButton7,  ui->RadioButton8,  ui->RadioButton9,
+            ui->RadioButton10, ui->RadioButton11, ui->RadioButton12, ui->RadioButton13};
+}
+
 void TPagesDlg::loadPage2() {
     const Ui::TPagesDlg& f = *ui;
     f.CheckBox1->setChecked(DlgFlags.autoRecord);
     f.CheckBox2->setChecked(DlgFlags.autoLevel);
-    const std::array<QRadioButton*, 5> split = {f.RadioButton1, f.RadioButton2, f.RadioButton3,
-                                                f.RadioButton4, f.RadioButton5};
+    const auto split = splitButtons();
     for (std::size_t i = 0; i < split.size(); ++i)
         if (DlgFlags.split[i])
             split[i]->setChecked(true);
-    const std::array<QRadioButton*, 8> rest = {f.RadioButton6,  f.RadioButton7,  f.RadioButton8,
-                                               f.RadioButton9,  f.RadioButton10, f.RadioButton11,
-                                               f.RadioButton12, f.RadioButton13};
+    const auto rest = ageAndNameButtons();
     for (std::size_t i = 0; i < 4; ++i) {
         if (DlgFlags.deleteAge[i])
             rest[i]->setChecked(true);
@@ -194,13 +200,10 @@ void TPagesDlg::storePage2() {
     const Ui::TPagesDlg& f = *ui;
     DlgFlags.autoRecord = f.CheckBox1->isChecked();
     DlgFlags.autoLevel = f.CheckBox2->isChecked();
-    const std::array<QRadioButton*, 5> split = {f.RadioButton1, f.RadioButton2, f.RadioButton3,
-                                                f.RadioButton4, f.RadioButton5};
+    const auto split = splitButtons();
     for (std::size_t i = 0; i < split.size(); ++i)
         DlgFlags.split[i] = split[i]->isChecked();
-    const std::array<QRadioButton*, 8> rest = {f.RadioButton6,  f.RadioButton7,  f.RadioButton8,
-                                               f.RadioButton9,  f.RadioButton10, f.RadioButton11,
-                                               f.RadioButton12, f.RadioButton13};
+    const auto rest = ageAndNameButtons();
     for (std::size_t i = 0; i < 4; ++i) {
         DlgFlags.deleteAge[i] = rest[i]->isChecked();
         DlgFlags.order[i] = rest[4 + i]->isChecked();

@@ -9,6 +9,7 @@
 namespace Ui {
 class TPagesDlg;
 }
+class QRadioButton;
 class TForm1;
 
 // The settings dialog: five pages on working copies of the settings; OK takes them into the settings and
@@ -49,6 +50,9 @@ private:
         std::array<bool, 4> deleteAge{};
         std::array<bool, 4> order{};
     };
+    // The split choices, then the deletion ages and the file-name orders of page 2.
+    std::array<QRadioButton*, 5> splitButtons() const;
+    std::array<QRadioButton*, 8> ageAndNameButtons() const;
     void placeLanguageButtons();
     void copySettings();
     void loadPage1();
