@@ -30,7 +30,7 @@ SongLibrary::SongLibrary(TForm1& form) : form_(form) {
         // Typing runs the handler; programmatic changes call it explicitly.
         form_.on(field(slot)->lineEdit(), &QLineEdit::textEdited, [this, slot] { ComboBoxChange(slot); });
     }
-    for (int caller = 1; caller <= 4; ++caller)
+    for (int caller = 1; caller <= 5; ++caller)
         form_.on(field(caller), &PickerComboBox::dropDown, [this, caller] { ComboBoxDropDown(caller); });
     QObject::connect(ui.StringGrid1, &QTableWidget::cellClicked, &form_, [this](int row, int column) {
         form_.step([=, this] { StringGrid1SelectCell(column, row); });
@@ -108,15 +108,23 @@ void SongLibrary::takeSlot(int slot) {
 void SongLibrary::ComboBoxDropDown(int caller) {
     Ui::TForm1& ui = form_.form();
     PickerComboBox* source = field(caller);
+    // The background list's entry field marks the opening song's number and opens below its group.
+    const bool music = caller == 5;
+    const QString marked = music ? ui.ComboBox1->currentText() : source->currentText();
     const int code = caller == NumberPicker::SpecialSong
                          ? NumberPicker::requestCode(caller, 0)
-                         : NumberPicker::slotRequestCode(caller, source->currentText()); // throws on text
-    const QWidget* anchor =
-        caller == NumberPicker::SpecialSong ? static_cast<QWidget*>(ui.GroupBox2) : ui.Panel2;
-    const int left = anchor->mapTo(form_.centralWidget(), QPoint(0, 0)).x();
-    const int top = NumberPicker::topBelow(source->y(), source->height());
+                         : NumberPicker::slotRequestCode(caller, marked); // throws on text
+    const QWidget* anchor = caller == NumberPicker::SpecialSong ? static_cast<QWidget*>(ui.GroupBox2)
+                            : music                             ? static_cast<QWidget*>(ui.GroupBox5)
+                                                                : ui.Panel2;
+    const QPoint corner = anchor->mapTo(form_.centralWidget(), QPoint(0, 0));
+    const int top = music ? corner.y() + ui.GroupBox5->height() + 10
+                          : NumberPicker::topBelow(source->y(), source->height());
     QTableWidget* grid = ui.StringGrid1;
-    grid->move(left, top);
+    grid->move(corner.x(), top);
+    const QRect options(ui.GroupBox4->mapTo(form_.centralWidget(), QPoint(0, 0)), ui.GroupBox4->size());
+    if (music && grid->geometry().intersects(options))
+        ui.GroupBox4->hide();
     grid->setProperty("Tag", code);
     markPickerCell();
     {

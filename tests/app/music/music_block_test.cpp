@@ -249,3 +249,25 @@ TEST_F(MusicBlockTest, TheFillerFitsWithTheLengthsTheSongsReallyHave) {
     ui.CheckBox4->setChecked(true);
     EXPECT_TRUE(ui.Label29->text().startsWith("5  ")) << ui.Label29->text().toStdString();
 }
+
+TEST_F(MusicBlockTest, TheEntryFieldsPickerMarksTheOpeningSongAndOpensBelowTheGroup) {
+    makeSongs({2, 2, 2}, 40);
+    writeFile(commonFile("Kandolor.txt"), {form_folder(), ".mp3", "474500066", "300"});
+    auto form = startAt(18, 0);
+    Ui::TForm1& ui = form->form();
+    ui.ComboBox1->setEditText("30");
+    form->show();
+    ui.BitBtn6->click();
+    ui.ComboBox6->showPopup();
+    QTableWidget* grid = ui.StringGrid1;
+    ASSERT_FALSE(grid->isHidden());
+    EXPECT_EQ(grid->property("Tag").toInt(), 5030);
+    EXPECT_EQ(grid->item(1, 14)->background().color(), QColor(0, 128, 0));
+    const QPoint group = ui.GroupBox5->mapTo(form->centralWidget(), QPoint(0, 0));
+    EXPECT_EQ(grid->pos(), QPoint(group.x(), group.y() + ui.GroupBox5->height() + 10));
+    EXPECT_TRUE(ui.GroupBox4->isHidden()) << "the picker of 300 songs covers the options";
+    grid->setCurrentCell(2, 0); // 31
+    EXPECT_TRUE(ui.Label15->text().startsWith("31  "));
+    EXPECT_TRUE(grid->isHidden());
+    EXPECT_FALSE(ui.GroupBox4->isHidden());
+}
