@@ -11,12 +11,6 @@
 
 #include <QRandomGenerator>
 
-namespace {
-QString mmss(int seconds) {
-    return minutesSeconds(seconds);
-}
-} // namespace
-
 MusicBlock::MusicBlock(TForm1& form)
     : form_(form), audio_(form.services().audio), random_(QRandomGenerator::securelySeeded()),
       lengths(form.services().audio) {
@@ -110,7 +104,7 @@ void MusicBlock::ComboBox6Change() {
     entryLabel(k)->setText(ui.ComboBox6->currentText() + QStringLiteral("  ") + ReadId3v2Text(file, 1));
     numbers_[static_cast<std::size_t>(k - 1)] = n;
     lengths_[static_cast<std::size_t>(k - 1)] = std::max(0, seconds);
-    lengthLabel(k)->setText(mmss(std::max(0, seconds)));
+    lengthLabel(k)->setText(minutesSeconds(std::max(0, seconds)));
     setMusicEntryCount(k);
     if (k == 1)
         ui.BitBtn5->setEnabled(true);
@@ -255,7 +249,7 @@ void MusicBlock::SpeedButton8Click() {
             setEntryColour(3, "grey");
         ui.Label29->setText(QString::number(randomNumber_) + QStringLiteral("  ") + ReadId3v2Text(file, 1));
         ui.Label30->setText(
-            mmss(static_cast<int>(audio_.ChannelBytes2Seconds(MusicStream, MusicLengthBytes))));
+            minutesSeconds(static_cast<int>(audio_.ChannelBytes2Seconds(MusicStream, MusicLengthBytes))));
     }
 }
 
@@ -268,24 +262,24 @@ bool MusicBlock::pickSong() {
     const DateTime now = timePart(form_.services().clock.now());
     const int gap = music::SecondsUntilListStart(form_.state().NextMeetingTime, now, CountdownTotalSeconds());
     int number = 0;
+    QString file;
     if (gap > 0 && gap < 240) {
         const std::optional<int> fit =
             music::BestFit(gap, form_.songConfig().liedanzahl, [this](int n) { return lengthOf(n); });
         if (!fit)
             return false;
         number = *fit;
-        if (songFile(number).isEmpty())
-            return false;
+        file = songFile(number);
     } else {
         // A song number without a file is passed over: the pool has more.
         music::RandomPool& pool = form_.state().RandomSongPool;
-        for (int tries = std::max(1, pool.RandomPoolCount()); tries > 0; --tries) {
+        for (int tries = std::max(1, pool.RandomPoolCount()); tries > 0 && file.isEmpty(); --tries) {
             number = pool.Draw(random_);
-            if (number == 0 || !songFile(number).isEmpty())
+            if (number == 0)
                 break;
+            file = songFile(number);
         }
     }
-    const QString file = number > 0 ? songFile(number) : QString();
     if (file.isEmpty())
         return false;
     randomNumber_ = number;
@@ -359,5 +353,5 @@ void MusicBlock::musicStep() {
         }
     }
     const double seconds = audio_.ChannelBytes2Seconds(MusicStream, audio_.ChannelGetPosition(MusicStream));
-    ui.Label28->setText(mmss(static_cast<int>(std::max(0.0, seconds))));
+    ui.Label28->setText(minutesSeconds(static_cast<int>(std::max(0.0, seconds))));
 }
