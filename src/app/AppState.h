@@ -13,7 +13,6 @@ struct AppState {
     QString UserDataFolder;
     QString user;
     QString userinfo;
-    QString LanguageFolder;
     int LanguageCount = 0;
     int TodayWeekday = 1; // 1 = Sunday ... 7 = Saturday
     int RecordingCounter = 1;

@@ -89,18 +89,8 @@ void MusicBlock::ComboBox6Change() {
     }
     slot = file;
     ui.ComboBox6->setStyleSheet(QString());
-    // The entry's own length, also while another song plays on the music stream.
-    const AudioHandle measure = audio_.StreamCreateFile(file);
-    const int seconds =
-        static_cast<int>(audio_.ChannelBytes2Seconds(measure, audio_.ChannelGetLength(measure)));
-    if (audio_.ChannelIsActive(MusicStream) == AudioLibrary::Stopped) {
-        if (MusicStream != 0)
-            audio_.StreamFree(MusicStream);
-        MusicStream = measure;
-        MusicLengthBytes = audio_.ChannelGetLength(measure);
-    } else {
-        audio_.StreamFree(measure);
-    }
+    // The entry's own length, not that of whatever plays on the music stream.
+    const int seconds = static_cast<int>(audio_.FileSeconds(file));
     entryLabel(k)->setText(ui.ComboBox6->currentText() + QStringLiteral("  ") + ReadId3v2Text(file, 1));
     numbers_[static_cast<std::size_t>(k - 1)] = n;
     lengths_[static_cast<std::size_t>(k - 1)] = std::max(0, seconds);

@@ -41,6 +41,8 @@ public:
     void startList();
     // The measured lengths of the songs, which the best fit takes before the song book's table.
     SongLengths& songLengths() { return lengths; }
+    // The filler's draws repeat for the same seed.
+    void seedRandom(quint32 seed) { random_.seed(seed); }
     bool RandomPlayOn = false;
     int MusicEntry = 5;
     // Entries filled, also the row of the entry field: the Tag of ComboBox6.

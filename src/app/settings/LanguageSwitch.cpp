@@ -40,7 +40,6 @@ void LanguageSwitch::listLanguageFiles() {
         form_.NewButton().front()->setProperty("Tag", widest);
     }
     form_.state().LanguageCount = static_cast<int>(languages.size());
-    form_.state().LanguageFolder = services.folders.currentFolder();
     ui.Sprache1->menuAction()->setVisible(true);
 }
 

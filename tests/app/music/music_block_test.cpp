@@ -1,4 +1,5 @@
 #include "app/MainWindowFixture.h"
+#include "app/music/EveningRun.h"
 #include "app/music/MeetingClock.h"
 #include "app/music/MusicBlock.h"
 #include "app/recording/CaptureControl.h"
@@ -270,4 +271,40 @@ TEST_F(MusicBlockTest, TheEntryFieldsPickerMarksTheOpeningSongAndOpensBelowTheGr
     EXPECT_TRUE(ui.Label15->text().startsWith("31  "));
     EXPECT_TRUE(grid->isHidden());
     EXPECT_FALSE(ui.GroupBox4->isHidden());
+}
+
+TEST_F(MusicBlockTest, AWholeEveningOfFillerEndsTheListTwentySecondsBeforeTheMeeting) {
+    // 24 songs of 25 s to 194 s, whole seconds each, as the song folder.
+    const QString folder = form_folder();
+    QDir().mkpath(folder);
+    for (int n = 1; n <= 24; ++n) {
+        const int seconds = 25 + n * 41 % 170;
+        audiotest::makeMp3(folder + QStringLiteral("iasn_X_%1.mp3").arg(n, 3, 10, QLatin1Char('0')), 8000, 1,
+                           audiotest::sine(8000, 1, 8000 * seconds, [](std::int64_t) { return 330.0; }), 16);
+    }
+    writeFile(commonFile("Kandolor.txt"), {folder, ".mp3", "474500066", "24"});
+    auto form = startAt(19, 0);
+    Ui::TForm1& ui = form->form();
+    MusicBlock& music = form->musicBlock();
+    chooseList(*form, {4, 9, 17});
+    ASSERT_TRUE(ui.CheckBox4->isChecked());
+    ui.BitBtn5->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return music.songLengths().measured() == 24; }, 30000));
+
+    const EveningOutcome evening = playEvening(*form, clock, *audio.backend, 19.0 * 3600 + 31 * 60);
+    const double meeting = 19.0 * 3600 + 30 * 60;
+    std::printf(
+        "filler: %d songs, silence before the list %.2f s; list from %+.2f s to %+.2f s of its aims\n",
+        evening.fillerSongs, evening.listStart - evening.fillerEnd, evening.listStart - evening.listTarget,
+        evening.listEnd - (meeting - 20));
+    EXPECT_GE(evening.fillerSongs, 8);
+    EXPECT_FALSE(evening.fillerCut) << "the last filler song ends before the list";
+    EXPECT_LT(evening.listStart - evening.fillerEnd, 25 + 0.35)
+        << "shorter than the shortest song and a tick";
+    EXPECT_GE(evening.listStart, evening.listTarget);
+    EXPECT_LE(evening.listStart, evening.listTarget + 1.7);
+    // Each song change waits for the next tick of 300 ms.
+    EXPECT_GE(evening.listEnd, meeting - 20 - 0.05);
+    EXPECT_LE(evening.listEnd, meeting - 20 + 1.7 + 2 * 0.3 + 0.05);
+    EXPECT_EQ(music.MusicState(), MusicBlock::Idle);
 }
