@@ -94,6 +94,31 @@ TEST_F(MusicBlockTest, TheListStartsSoThatItEndsWhenTheMeetingBegins) {
     EXPECT_EQ(form->state().RandomSongPool.RandomPoolCount(), 132) << "the list's songs left the pool";
 }
 
+TEST_F(MusicBlockTest, AListSongWhoseFileWentIsPassedOverAndAnEmptyListEndsAtOnce) {
+    makeSongs({2, 2, 2});
+    auto form = startAt(19, 29, 0);
+    Ui::TForm1& ui = form->form();
+    MusicBlock& music = form->musicBlock();
+    ui.CheckBox4->setChecked(false);
+    chooseList(*form, {1, 2});
+    ui.BitBtn5->click();
+    QFile::remove(form_folder() + "iasn_X_001.mp3");
+    tickAt(*form, 19, 29, 36.1); // 2 + 2 + 20 s before 19:30
+    play(*form, 0.6);
+    EXPECT_TRUE(musicPlays(*form));
+    EXPECT_TRUE(ui.Label16->styleSheet().contains("blue")) << "song 2 plays";
+    play(*form, 3);
+    EXPECT_EQ(music.MusicState(), MusicBlock::Idle);
+
+    // A list emptied after arming ends at its start.
+    chooseList(*form, {3});
+    ui.BitBtn5->click();
+    music.emptyList();
+    tickAt(*form, 19, 29, 40.1);
+    EXPECT_EQ(music.MusicState(), MusicBlock::Idle);
+    EXPECT_FALSE(musicPlays(*form));
+}
+
 TEST_F(MusicBlockTest, TheFillerFitsTheLastSongBeforeTheListAndStopsWhenNoneFits) {
     makeSongs({1, 1, 1});
     // Song 13 as long as the song book says, measured or not.
