@@ -11,6 +11,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDrives.h"
 #include "fakes/FakeFolders.h"
+#include "fakes/FakeMediaDevice.h"
 #include "fakes/FakePower.h"
 #include "platform/DurableFileCopier.h"
 #include "platform/audio/AudioFactory.h"
@@ -41,6 +42,7 @@ public:
 struct Figures {
     std::vector<double> silence;
     std::vector<double> endError;
+    int fillerCut = 0;
 };
 
 void writeLines(const QString& path, const QStringList& lines) {
@@ -68,7 +70,8 @@ bool evening(const QString& songs, quint32 seed, Figures& figures) {
                 "75", "90", "2", "", "0", " 2.08333333333333E-0002"});
     clock.set(2026, 12, 9, 19, 22);
     clock.advanceSeconds(random.bounded(180));
-    Services services{dialogs, clock, folders, *audio.library, drives, copier, power};
+    FakeMediaDevice media;
+    Services services{dialogs, clock, folders, *audio.library, drives, copier, power, media};
     TForm1 form(services);
     MusicBlock& music = form.musicBlock();
     music.seedRandom(seed);
@@ -87,6 +90,7 @@ bool evening(const QString& songs, quint32 seed, Figures& figures) {
         return false;
     figures.silence.push_back(outcome.listStart - outcome.fillerEnd);
     figures.endError.push_back(outcome.listEnd - (Meeting - 20));
+    figures.fillerCut += outcome.fillerCut ? 1 : 0;
     return true;
 }
 
@@ -123,5 +127,6 @@ int main(int argc, char** argv) {
                 figures.silence.size());
     print("silence, last filler to list", figures.silence);
     print("list end against 19:29:40", figures.endError);
+    std::printf("filler songs cut off by the list     %d\n", figures.fillerCut);
     return 0;
 }

@@ -27,6 +27,8 @@ struct AppState {
     // song.
     std::array<QString, 9> SlotFiles;
     bool CdSource = false;
+    // The file the one open-file dialog holds: the one chosen last there, as a source or as the melody.
+    QString OpenDialogFile;
     // Hand-over of a finished recording to the finishing thread: 0 temporary name, 1..3 topic, speaker and
     // comment, 4 file name, 5..8 copy targets, 9 final name, 10 temporary name of the finished file.
     std::array<QString, 11> texte;

@@ -7,6 +7,7 @@ class Drives;
 class FileCopier;
 class SystemPower;
 class Folders;
+class MediaDevice;
 
 // The operating-system services the main window and its subsystems use.
 struct Services {
@@ -17,4 +18,5 @@ struct Services {
     Drives& drives;
     FileCopier& copier;
     SystemPower& power;
+    MediaDevice& media;
 };

@@ -3,7 +3,9 @@
 #include "app/StartupRules.h"
 #include "app/music/MeetingClock.h"
 #include "app/music/MusicBlock.h"
+#include "app/playback/OtherSource.h"
 #include "app/playback/Player.h"
+#include "app/playback/StartMelody.h"
 #include "app/recording/CaptureControl.h"
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFields.h"
@@ -16,6 +18,7 @@
 #include "app/settings/LanguageSwitch.h"
 #include "app/settings/MainCaptions.h"
 #include "app/settings/TPagesDlg.h"
+#include "app/settings/Tinfoform.h"
 #include "app/songs/SongLibrary.h"
 #include "app/songs/SongListEditorView.h"
 #include "common/Clock.h"
@@ -44,6 +47,8 @@ TForm1::TForm1(Services& services, QWidget* parent)
     songs_ = std::make_unique<SongLibrary>(*this);
     songListEditor_ = std::make_unique<SongListEditorView>(*this);
     player_ = std::make_unique<Player>(*this);
+    otherSource_ = std::make_unique<OtherSource>(*this);
+    startMelody_ = std::make_unique<StartMelody>(*this);
     capture_ = std::make_unique<CaptureControl>(*this);
     recordingFields_ = std::make_unique<RecordingFields>(*this);
     recordingControl_ = std::make_unique<RecordingControl>(*this);
@@ -57,6 +62,7 @@ TForm1::TForm1(Services& services, QWidget* parent)
     wireMenus();
     FormCreate();
     // The dialogs take their texts from the language start-up applied.
+    infoform_ = std::make_unique<Tinfoform>(uiTexts_, this);
     copyDialog_ = std::make_unique<TDualListDlg>(*this);
     pagesDlg_ = std::make_unique<TPagesDlg>(*this);
     pagesDlg_->FormCreate();
@@ -79,6 +85,7 @@ void TForm1::wireMenus() {
         grSchaltClick();
     });
     on(ui->Ja1, &QAction::triggered, [this] { Ja1Click(); });
+    on(ui->Info1, &QAction::triggered, [this] { Info1Click(); });
     on(ui->Nein1, &QAction::triggered, [this] { Nein1Click(); });
     on(ui->Kopieren1, &QAction::triggered, [this] { Kopieren1Click(); });
     on(ui->Einstellungen1, &QAction::triggered, [this] { Einstellungen1Click(); });
@@ -358,7 +365,9 @@ void TForm1::ResetRecordingFields(int part) {
 
 // The other sources are a separate subsystem;
 // until they are built these entry points do nothing.
-void TForm1::ComboBox4Change() {}
+void TForm1::ComboBox4Change() {
+    otherSource_->ComboBox4Change();
+}
 void TForm1::ComboBox6Change() {
     musicBlock_->ComboBox6Change();
 }
@@ -366,12 +375,6 @@ void TForm1::ComboBox6Change() {
 void TForm1::Button3Click() {
     meetingClock_->Button3Click();
 }
-
-void TForm1::PrepareOtherSource(bool) {}
-void TForm1::PlayCdTrack() {}
-void TForm1::StopCdTrack() {}
-void TForm1::CdProgressTick() {}
-void TForm1::TrackBar1Change() {}
 
 void TForm1::StartCopies(const recording::FinishJob& job, const QString& finalName) {
     recordingCopies_->copy(job.folder, finalName, QStringList(job.targets.begin(), job.targets.end()));
@@ -392,7 +395,12 @@ void TForm1::Einstellungen1Click() {
 
 void TForm1::applyDialogTexts() {
     pagesDlg_->applyTexts();
+    infoform_->applyTexts(uiTexts_);
     copyDialog_->FormCreate(uiTexts_);
+}
+
+void TForm1::Info1Click() {
+    services_.dialogs.runModal(*infoform_);
 }
 
 void TForm1::Kandolorszeiteneinstellen1Click() {

@@ -19,6 +19,8 @@ class QRadioButton;
 class SongLibrary;
 class SongListEditorView;
 class Player;
+class OtherSource;
+class StartMelody;
 class CaptureControl;
 class RecordingControl;
 class RecordingFields;
@@ -28,6 +30,7 @@ class DriveList;
 class RecordingCopies;
 class TDualListDlg;
 class TPagesDlg;
+class Tinfoform;
 class LanguageSwitch;
 class MusicBlock;
 class MeetingClock;
@@ -48,6 +51,8 @@ public:
     SongLibrary& songs() { return *songs_; }
     SongListEditorView& songListEditor() { return *songListEditor_; }
     Player& player() { return *player_; }
+    OtherSource& otherSource() { return *otherSource_; }
+    StartMelody& startMelody() { return *startMelody_; }
     CaptureControl& capture() { return *capture_; }
     RecordingFields& recordingFields() { return *recordingFields_; }
     RecordingControl& recordingControl() { return *recordingControl_; }
@@ -63,6 +68,7 @@ public:
     std::vector<QAction*>& NewItem() { return newItem_; }
     std::vector<QRadioButton*>& NewButton() { return newButton_; }
     TPagesDlg& pagesDialog() { return *pagesDlg_; }
+    Tinfoform& infoform() { return *infoform_; }
     LanguageSwitch& languages() { return *languages_; }
     MusicBlock& musicBlock() { return *musicBlock_; }
     MeetingClock& meetingClock() { return *meetingClock_; }
@@ -82,11 +88,6 @@ public:
     void ComboBox6Change();
     void Button3Click();
     void DeleteOldRecordings();
-    void PrepareOtherSource(bool busy);
-    void PlayCdTrack();
-    void StopCdTrack();
-    void CdProgressTick();
-    void TrackBar1Change();
     void bStopClick();
     void bRecordClick();
     void ResetRecordingFields(int part);
@@ -97,6 +98,7 @@ public:
     void refreshCopyTargets();
     void Kopieren1Click();
     void Einstellungen1Click();
+    void Info1Click();
     void Kandolorszeiteneinstellen1Click();
     // The texts of the dialogs after a language was chosen.
     void applyDialogTexts();
@@ -146,6 +148,8 @@ private:
     std::unique_ptr<SongLibrary> songs_;
     std::unique_ptr<SongListEditorView> songListEditor_;
     std::unique_ptr<Player> player_;
+    std::unique_ptr<OtherSource> otherSource_;
+    std::unique_ptr<StartMelody> startMelody_;
     std::unique_ptr<CaptureControl> capture_;
     std::unique_ptr<RecordingFields> recordingFields_;
     std::unique_ptr<RecordingControl> recordingControl_;
@@ -157,5 +161,6 @@ private:
     std::unique_ptr<LanguageSwitch> languages_;
     std::unique_ptr<MusicBlock> musicBlock_;
     std::unique_ptr<MeetingClock> meetingClock_;
+    std::unique_ptr<Tinfoform> infoform_;
     std::unique_ptr<TPagesDlg> pagesDlg_;
 };

@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "platform/CdMediaDevice.h"
 #include "platform/DurableFileCopier.h"
 #include "platform/LogindPower.h"
 #include "platform/MountTableDrives.h"
@@ -20,7 +21,8 @@ int main(int argc, char** argv) {
     MountTableDrives drives;
     DurableFileCopier copier;
     LogindPower power;
-    Services services{dialogs, clock, folders, *audio, drives, copier, power};
+    CdMediaDevice media(*audio, &CdMediaDevice::systemDrives);
+    Services services{dialogs, clock, folders, *audio, drives, copier, power, media};
 
     TForm1 mainWindow(services);
     mainWindow.show();

@@ -7,6 +7,7 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeDrives.h"
 #include "fakes/FakeFolders.h"
+#include "fakes/FakeMediaDevice.h"
 #include "fakes/FakePower.h"
 #include "platform/DurableFileCopier.h"
 #include "platform/audio/AudioFactory.h"
@@ -29,7 +30,8 @@ protected:
                           *audio.library,
                           drivesInUse ? *drivesInUse : drives,
                           copierInUse ? *copierInUse : copier,
-                          power};
+                          power,
+                          mediaInUse ? *mediaInUse : media};
         services_ = std::make_unique<Services>(services);
         return std::make_unique<TForm1>(*services_);
     }
@@ -93,8 +95,10 @@ protected:
     FakeDrives drives;
     DurableFileCopier copier;
     FakePower power;
+    FakeMediaDevice media;
     // Other seams a test puts in place of the two above (the real volumes, a copier that interferes).
     Drives* drivesInUse = nullptr;
     FileCopier* copierInUse = nullptr;
+    MediaDevice* mediaInUse = nullptr;
     std::unique_ptr<Services> services_;
 };

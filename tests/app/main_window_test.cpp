@@ -192,3 +192,10 @@ TEST_F(MainWindowTest, LanguageFilesBecomeMenuItemsAndHiddenRadioButtons) {
     EXPECT_EQ(form->NewButton()[0]->property("Tag").toInt(), widest);
     EXPECT_TRUE(form->form().Sprache1->menuAction()->isVisible());
 }
+
+TEST_F(MainWindowTest, TheInformationMenuShowsTheInformationWindow) {
+    auto form = start();
+    dialogs.modalShown.clear();
+    form->form().Info1->trigger();
+    EXPECT_EQ(dialogs.modalShown, QStringList{QStringLiteral("Informationen")});
+}

@@ -250,7 +250,12 @@ int MusicBlock::lengthOf(int number) const {
 
 bool MusicBlock::pickSong() {
     const DateTime now = timePart(form_.services().clock.now());
-    const int gap = music::SecondsUntilListStart(form_.state().NextMeetingTime, now, CountdownTotalSeconds());
+    const DateTime next = form_.state().NextMeetingTime;
+    const int gap = music::SecondsUntilListStart(next, now, CountdownTotalSeconds());
+    // Less than a second before the list starts: a song begun now would be cut off by it.
+    if (MusicState() == Armed && gap <= 0 &&
+        music::ListMomentOf(now, next, CountdownTotalSeconds()) != music::ListMoment::Past)
+        return false;
     int number = 0;
     QString file;
     if (gap > 0 && gap < 240) {

@@ -1,7 +1,10 @@
 #include "app/playback/Player.h"
 
 #include "app/TForm1.h"
+#include "app/playback/OtherSource.h"
+#include "app/playback/SelectionTrackBar.h"
 #include "app/playback/TransportStrip.h"
+#include "app/songs/SongLibrary.h"
 #include "common/DateTime.h"
 #include "common/KandolorError.h"
 #include "recording/AutoRecording.h"
@@ -9,6 +12,7 @@
 #include "songs/Id3TitleReader.h"
 #include "ui_TForm1.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -65,31 +69,25 @@ void Player::CheckBox1Click() {
         const auto checked =
             std::find_if(std::begin(boxes), std::end(boxes), [](QCheckBox* b) { return b->isChecked(); });
         const int slot = checked == std::end(boxes) ? 0 : static_cast<int>(checked - std::begin(boxes)) + 1;
-        if (slot > 0) {
-            CurrentFileAnsi = state.SlotFiles[static_cast<std::size_t>(slot)];
-            ui.MediaPlayer1->setEnabled(true);
-            strip_->setEnabledButtons(true, false, false);
-            ui.BitBtn3->setEnabled(true);
-            if (!busy)
-                SongStream = audio_.StreamCreateFile(CurrentFileAnsi);
-            SongEndBytes = audio_.ChannelGetLength(SongStream);
-            SongSeconds = static_cast<int>(std::trunc(audio_.ChannelBytes2Seconds(SongStream, SongEndBytes)));
-            if (SongSeconds >= 0) {
-                ui.TrackBar1->setMaximum(SongSeconds);
-                ui.Gauge1->setMaximum(SongSeconds);
-            }
-            ui.Label3->setText(minutesSeconds(SongSeconds));
-            if (!MarksSet) {
-                SelectionStart = 0;
-                SelectionEnd = ui.TrackBar1->maximum();
-            }
-        }
+        if (slot > 0)
+            prepareSlot(slot, busy);
         QComboBox* fields[] = {ui.ComboBox1, ui.ComboBox2, ui.ComboBox3};
         const int number = slot > 0 ? strToInt(fields[slot - 1]->currentText()) : 0;
         if (number > 0) {
             ui.Label1->setText(QString::number(number));
             ui.Label2->setText(QStringLiteral("00:00"));
-            ui.Label10->setText(ReadId3v2Text(CurrentFileAnsi, 1));
+            if (SongStream != 0) {
+                ui.Label10->setText(ReadId3v2Text(CurrentFileAnsi, 1));
+            } else {
+                // Nothing to play: the slot stays, red, and tells why.
+                ui.Label3->setText(QStringLiteral("--:--"));
+                ui.Label10->setText(QStringLiteral("Datei kann nicht abgespielt werden: ") +
+                                    QFileInfo(CurrentFileAnsi).fileName());
+                SongLibrary::colourField(fields[slot - 1], SlotInvalidColour);
+                ui.MediaPlayer1->setEnabled(false);
+                strip_->setEnabledButtons(false, false, false);
+                ui.BitBtn3->setEnabled(false);
+            }
         } else {
             ui.Label1->setText(QStringLiteral("---"));
             ui.Label2->setText(QStringLiteral("00:00"));
@@ -99,7 +97,34 @@ void Player::CheckBox1Click() {
             ui.BitBtn3->setEnabled(false);
         }
     } else if (ui.RadioButton4->isChecked()) {
-        form_.PrepareOtherSource(busy);
+        form_.otherSource().prepare(busy);
+    }
+}
+
+void Player::openSongStream(const QString& file) {
+    if (SongStream != 0)
+        audio_.StreamFree(SongStream);
+    SongStream = audio_.StreamCreateFile(file);
+}
+
+void Player::prepareSlot(int slot, bool busy) {
+    Ui::TForm1& ui = form_.form();
+    CurrentFileAnsi = form_.state().SlotFiles[static_cast<std::size_t>(slot)];
+    ui.MediaPlayer1->setEnabled(true);
+    strip_->setEnabledButtons(true, false, false);
+    ui.BitBtn3->setEnabled(true);
+    if (!busy)
+        openSongStream(CurrentFileAnsi);
+    SongEndBytes = audio_.ChannelGetLength(SongStream);
+    SongSeconds = static_cast<int>(std::trunc(audio_.ChannelBytes2Seconds(SongStream, SongEndBytes)));
+    if (SongSeconds >= 0) {
+        ui.TrackBar1->setMaximum(SongSeconds);
+        ui.Gauge1->setMaximum(SongSeconds);
+    }
+    ui.Label3->setText(minutesSeconds(SongSeconds));
+    if (!MarksSet) {
+        ui.TrackBar1->setSelStart(0);
+        ui.TrackBar1->setSelEnd(ui.TrackBar1->maximum());
     }
 }
 
@@ -146,6 +171,9 @@ void Player::BitBtn3Click() {
     if (big->text() == form_.uiTexts().at(UiText::Stop))
         PlayerCommand = QStringLiteral("Stop");
     Button4Click();
+    // Disabling the button handed the focus on; it comes back, so the next keys do not go elsewhere.
+    if (big->isEnabled())
+        big->setFocus(Qt::OtherFocusReason);
 }
 
 void Player::Button4Click() {
@@ -177,17 +205,16 @@ void Player::play() {
         setBigButton(UiText::Stop, true);
         return;
     }
-    if (!meetingGroup()) {
-        if (!form_.state().CdSource) {
-            if (SongStream != 0) {
-                audio_.ChannelSetPosition(SongStream,
-                                          audio_.ChannelSeconds2Bytes(SongStream, SelectionStart));
-                audio_.ChannelPlay(SongStream, false);
-            }
-        } else {
-            form_.PlayCdTrack();
-        }
-    } else if (SongStream != 0) {
+    const bool cd = !meetingGroup() && form_.state().CdSource;
+    if (SongStream == 0 && !cd)
+        return; // a file that cannot be played: nothing starts, the slot stays
+    if (cd) {
+        form_.otherSource().playCdTrack();
+    } else if (!meetingGroup()) {
+        audio_.ChannelSetPosition(
+            SongStream, audio_.ChannelSeconds2Bytes(SongStream, form_.form().TrackBar1->selStart()));
+        audio_.ChannelPlay(SongStream, false);
+    } else {
         audio_.ChannelPlay(SongStream, false);
         SongEndBytes = audio_.ChannelGetLength(SongStream);
     }
@@ -228,7 +255,7 @@ void Player::stop() {
             if (SongStream != 0)
                 audio_.ChannelStop(SongStream);
         } else {
-            form_.StopCdTrack();
+            form_.otherSource().stopCdTrack();
         }
         strip_->setEnabledButtons(true, false, false);
         setBigButton(UiText::Start, true);
@@ -256,18 +283,23 @@ void Player::stop() {
 }
 
 void Player::Timer1Timer() {
-    if (form_.state().CdSource) {
-        form_.CdProgressTick();
-        return;
-    }
     Ui::TForm1& ui = form_.form();
-    const std::int64_t position = audio_.ChannelGetPosition(SongStream);
-    const int elapsed = static_cast<int>(std::trunc(audio_.ChannelBytes2Seconds(SongStream, position)));
+    int elapsed = 0;
+    bool ended = false;
+    if (form_.state().CdSource) {
+        OtherSource& cd = form_.otherSource();
+        elapsed = cd.cdElapsedSeconds();
+        ended = elapsed >= cd.CdEndSeconds;
+    } else {
+        const std::int64_t position = audio_.ChannelGetPosition(SongStream);
+        elapsed = static_cast<int>(std::trunc(audio_.ChannelBytes2Seconds(SongStream, position)));
+        ended = position >= SongEndBytes;
+    }
     const QString elapsedText = minutesSeconds(elapsed);
     ui.Gauge1->setValue(std::clamp(elapsed, ui.Gauge1->minimum(), ui.Gauge1->maximum()));
     ui.TrackBar1->setValue(std::clamp(elapsed, 0, ui.TrackBar1->maximum()));
-    form_.TrackBar1Change();
-    if (position >= SongEndBytes) {
+    form_.otherSource().TrackBar1Change();
+    if (ended) {
         Timer1.stop();
         PlayerCommand = QStringLiteral("Stop");
         Button4Click();

@@ -26,6 +26,8 @@ public:
     void Timer1Timer();
 
     TransportStrip& strip() { return *strip_; }
+    // Opens `file` as the song stream in place of the one before, which is released.
+    void openSongStream(const QString& file);
     QTimer& timer1() { return Timer1; }
 
     AudioHandle SongStream = 0;
@@ -34,9 +36,6 @@ public:
     QString CurrentFileAnsi;
     bool MarksSet = false;
     QString PlayerCommand;
-    // Selection of the track bar in seconds (start and end marks).
-    int SelectionStart = 0;
-    int SelectionEnd = 0;
 
 private:
     void play();
@@ -48,6 +47,7 @@ private:
     void setGroupsEnabled(bool enabled);
     void setBigButton(int uiText, bool enabled);
     bool meetingGroup() const;
+    void prepareSlot(int slot, bool busy);
 
     TForm1& form_;
     AudioLibrary& audio_;

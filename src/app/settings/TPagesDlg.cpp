@@ -1,6 +1,7 @@
 #include "app/settings/TPagesDlg.h"
 
 #include "app/TForm1.h"
+#include "app/playback/StartMelody.h"
 #include "app/recording/RecordingFields.h"
 #include "app/songs/SongLibrary.h"
 #include "common/Dialogs.h"
@@ -14,9 +15,6 @@
 
 namespace {
 
-const QString MelodyFolder = QStringLiteral("/usr/share/sounds");
-const QString MelodyFilter =
-    QStringLiteral("Audiodateien (*.wav *.ogg *.oga *.flac *.mp3);;Alle Dateien (*)");
 constexpr std::array<int, 5> SplitValues = {100, 10, 20, 30, 40};
 
 QTime toTime(DateTime value) {

@@ -12,17 +12,13 @@
 #include "songs/WeekSlots.h"
 #include "ui_TForm1.h"
 
-namespace {
-
-void colourField(QComboBox* field, Rgb colour) {
+void SongLibrary::colourField(QComboBox* field, Rgb colour) {
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, QColor(colour.red, colour.green, colour.blue));
     field->setPalette(palette);
     if (field->lineEdit())
         field->lineEdit()->setPalette(palette);
 }
-
-} // namespace
 
 SongLibrary::SongLibrary(TForm1& form) : form_(form) {
     Ui::TForm1& ui = form_.form();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "songs/SlotNumber.h"
 #include "songs/SongList.h"
 
 #include <QString>
@@ -7,11 +8,14 @@
 class TForm1;
 class PickerComboBox;
 class QCheckBox;
+class QComboBox;
 
 // The meeting slots' number fields, the number picker and the reading of this week's songs.
 class SongLibrary {
 public:
     explicit SongLibrary(TForm1& form);
+    // A number field's background.
+    static void colourField(QComboBox* field, Rgb colour);
 
     // Slot handlers (slot 1..3): check the typed number, find its file, hand the slot to the player.
     void ComboBoxChange(int slot);

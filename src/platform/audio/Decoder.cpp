@@ -1,5 +1,7 @@
 #include "Decoder.h"
 
+#include "CdAddress.h"
+#include "CdTrackDecoder.h"
 #include "Mpg123Decoder.h"
 #include "SndfileDecoder.h"
 #include "common/AudioLibrary.h"
@@ -15,6 +17,9 @@ bool isSndfileContainer(const QByteArray& head) {
 } // namespace
 
 std::unique_ptr<Decoder> openDecoder(const QString& path, int& error) {
+    // A CD track is no file: <device>/TrackNN.cda.
+    if (const std::optional<cd::TrackPath> track = cd::parseTrackPath(path))
+        return CdTrackDecoder::open(track->device, track->number, error);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = AudioError::FileOpen;

@@ -144,6 +144,14 @@ TEST_F(MusicBlockTest, TheFillerFitsTheLastSongBeforeTheListAndStopsWhenNoneFits
     clock.set(2026, 12, 9, 19, 29, 38);
     ui.BitBtn5->click();
     EXPECT_FALSE(music.RandomPlayOn) << "1 s left and no song that short";
+
+    // 0.4 s before the list starts no song is drawn: the list would cut it off at once.
+    ui.BitBtn5->click();
+    clock.set(2026, 12, 9, 19, 29, 38);
+    clock.advanceSeconds(0.6);
+    ui.BitBtn5->click();
+    EXPECT_FALSE(musicPlays(*form));
+    EXPECT_FALSE(music.RandomPlayOn);
     EXPECT_EQ(ui.Button9->text(), QStringLiteral("zufällige Wiedergabe"));
 }
 
@@ -299,7 +307,7 @@ TEST_F(MusicBlockTest, TheEntryFieldsPickerMarksTheOpeningSongAndOpensBelowTheGr
 }
 
 TEST_F(MusicBlockTest, AWholeEveningOfFillerEndsTheListTwentySecondsBeforeTheMeeting) {
-    // 24 songs of 25 s to 194 s, whole seconds each, as the song folder.
+    // 24 songs of 36 s to 189 s, whole seconds each, as the song folder.
     const QString folder = form_folder();
     QDir().mkpath(folder);
     for (int n = 1; n <= 24; ++n) {
@@ -312,6 +320,7 @@ TEST_F(MusicBlockTest, AWholeEveningOfFillerEndsTheListTwentySecondsBeforeTheMee
     Ui::TForm1& ui = form->form();
     MusicBlock& music = form->musicBlock();
     chooseList(*form, {4, 9, 17});
+    music.seedRandom(7);
     ASSERT_TRUE(ui.CheckBox4->isChecked());
     ui.BitBtn5->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return music.songLengths().measured() == 24; }, 30000));
@@ -324,7 +333,7 @@ TEST_F(MusicBlockTest, AWholeEveningOfFillerEndsTheListTwentySecondsBeforeTheMee
         evening.listEnd - (meeting - 20));
     EXPECT_GE(evening.fillerSongs, 8);
     EXPECT_FALSE(evening.fillerCut) << "the last filler song ends before the list";
-    EXPECT_LT(evening.listStart - evening.fillerEnd, 25 + 0.35)
+    EXPECT_LT(evening.listStart - evening.fillerEnd, 36 + 0.35)
         << "shorter than the shortest song and a tick";
     EXPECT_GE(evening.listStart, evening.listTarget);
     EXPECT_LE(evening.listStart, evening.listTarget + 1.7);

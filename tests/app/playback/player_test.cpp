@@ -4,6 +4,8 @@
 #include "app/recording/CaptureControl.h"
 #include "app/songs/SongLibrary.h"
 
+#include <QApplication>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -163,20 +165,26 @@ TEST_F(PlayerTest, EndlessLoopPlaysTheNextPreparedSlotAtOnce) {
     EXPECT_TRUE(form->player().timer1().isActive());
 }
 
-TEST_F(PlayerTest, AFileThatCannotBeOpenedIsSkippedLikeASongOfNoLength) {
+TEST_F(PlayerTest, ASlotWhoseFileCannotBePlayedStaysRedAndSaysSo) {
     auto form = start();
     Ui::TForm1& ui = form->form();
+    ui.autorec->setChecked(true);
     setSlot(*form, 1, 4);
     setSlot(*form, 2, 6);
     QFile(folder + QStringLiteral("iasn_X_004.mp3")).open(QIODevice::WriteOnly | QIODevice::Truncate);
     ui.CheckBox2->setChecked(false);
     ui.CheckBox2->setChecked(true); // prepares slot 1 again: its file is now empty
     EXPECT_EQ(form->player().SongStream, 0u);
-    EXPECT_EQ(ui.Label3->text(), QStringLiteral("00:-1"));
-    click(*form, TransportStrip::Play);
-    form->player().Timer1Timer();
-    EXPECT_FALSE(ui.CheckBox1->isChecked());
-    EXPECT_EQ(ui.Label1->text(), QStringLiteral("6"));
+    EXPECT_EQ(ui.Label3->text(), QStringLiteral("--:--"));
+    EXPECT_EQ(ui.Label10->text(), QStringLiteral("Datei kann nicht abgespielt werden: iasn_X_004.mp3"));
+    EXPECT_EQ(ui.ComboBox1->lineEdit()->palette().color(QPalette::Base), QColor(242, 43, 43));
+    EXPECT_FALSE(ui.BitBtn3->isEnabled());
+    form->player().PlayerCommand = QStringLiteral("Play");
+    form->player().Button4Click();
+    EXPECT_FALSE(form->player().timer1().isActive());
+    EXPECT_TRUE(ui.CheckBox1->isChecked()) << "the opening song is not skipped";
+    EXPECT_EQ(ui.Label1->text(), QStringLiteral("4"));
+    EXPECT_FALSE(form->capture().channelActive()) << "no recording starts";
 }
 
 TEST_F(PlayerTest, ResumingAPausedSongLeavesTheRecordingAloneAndAStopByHandStartsIt) {
@@ -217,4 +225,23 @@ TEST_F(PlayerTest, WithoutAutoRecEverySongStartPutsThePartOneDefaultsIntoTheFiel
     click(*form, TransportStrip::Play);
     EXPECT_EQ(ui.Thema->text(), QStringLiteral("Vortrag"));
     EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2026_12_12_Vortrag.mp3"));
+}
+
+TEST_F(PlayerTest, TheBigButtonKeepsTheFocusSoTheNextKeysDoNotChangeTheMusicList) {
+    makeSong(1, 3.0);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    setSlot(*form, 1, 1);
+    setSlot(*form, 2, 2);
+    if (!ui.grSchalt->isChecked())
+        ui.grSchalt->trigger();
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ui.BitBtn3->setFocus();
+    ui.BitBtn3->click(); // Start
+    EXPECT_EQ(active(*form), AudioLibrary::Playing);
+    EXPECT_EQ(QApplication::focusWidget(), ui.BitBtn3);
+    ui.BitBtn3->click(); // Stop
+    EXPECT_EQ(QApplication::focusWidget(), ui.BitBtn3);
 }

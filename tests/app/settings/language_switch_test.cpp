@@ -2,6 +2,7 @@
 #include "app/recordings/TDualListDlg.h"
 #include "app/settings/LanguageSwitch.h"
 #include "app/settings/TPagesDlg.h"
+#include "app/settings/Tinfoform.h"
 #include "settings/UiTexts.h"
 #include "ui_TPagesDlg.h"
 
@@ -106,4 +107,5 @@ TEST_F(LanguageSwitchTest, TheShippedEnglishAppliesWholeAndTranslatesEveryText) 
     }
     EXPECT_EQ(form->form().Beenden1->text(), "Exit");
     EXPECT_EQ(form->copyDialog().windowTitle(), form->uiTexts().at(UiText::CopyDialogCaption));
+    EXPECT_EQ(form->infoform().windowTitle(), form->uiTexts().at(UiText::InfoCaption));
 }

@@ -1,0 +1,65 @@
+#include "app/playback/StartMelody.h"
+
+#include "app/TForm1.h"
+#include "app/playback/ClickFilter.h"
+#include "app/playback/Player.h"
+#include "common/Dialogs.h"
+#include "ui_TForm1.h"
+
+#include <QFileInfo>
+
+StartMelody::StartMelody(TForm1& form) : form_(form) {
+    Ui::TForm1& ui = form_.form();
+    form_.on(ui.SpeedButton7, &QToolButton::clicked, [this] { SpeedButton7Click(); });
+    new ClickFilter(ui.SpeedButton7, QEvent::MouseButtonDblClick,
+                    [this] { form_.step([this] { SpeedButton7DblClick(); }); });
+    endCheck_.setInterval(50);
+    form_.on(&endCheck_, &QTimer::timeout, [this] {
+        if (form_.services().audio.ChannelIsActive(stream_) == AudioLibrary::Stopped)
+            ended();
+    });
+}
+
+void StartMelody::SpeedButton7Click() {
+    AudioLibrary& audio = form_.services().audio;
+    form_.form().MediaPlayer1->setEnabled(false);
+    if (stream_ != 0)
+        audio.StreamFree(stream_);
+    const QString file = form_.settings().StartMelodyFile;
+    stream_ = audio.StreamCreateFile(file);
+    if (stream_ == 0) {
+        // Nothing is played; the transport comes back with the next preparation.
+        endCheck_.stop();
+        form_.services().dialogs.showMessage(
+            QStringLiteral("Die Melodie kann nicht abgespielt werden:\n%1")
+                .arg(file.isEmpty() ? QStringLiteral("keine Melodie gewählt") : file));
+        return;
+    }
+    audio.ChannelPlay(stream_, false);
+    endCheck_.start();
+}
+
+void StartMelody::ended() {
+    AudioLibrary& audio = form_.services().audio;
+    endCheck_.stop();
+    audio.StreamFree(stream_);
+    stream_ = 0;
+    // A song that played on keeps its Pause and Stop; otherwise the prepared song is shown again.
+    if (audio.ChannelIsActive(form_.player().SongStream) != AudioLibrary::Stopped)
+        form_.form().MediaPlayer1->setEnabled(true);
+    else
+        form_.CheckBox1Click();
+}
+
+void StartMelody::SpeedButton7DblClick() {
+    Settings& settings = form_.settings();
+    const QString preset = settings.StartMelodyFile.isEmpty()
+                               ? MelodyFolder
+                               : QFileInfo(settings.StartMelodyFile).absoluteFilePath();
+    const QString file =
+        form_.services().dialogs.openFile(QStringLiteral("Melodie Programmbeginn"), preset, MelodyFilter);
+    if (file.isEmpty())
+        return;
+    settings.StartMelodyFile = file;
+    form_.state().OpenDialogFile = file;
+}

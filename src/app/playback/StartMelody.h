@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/AudioLibrary.h"
+
+#include <QString>
+#include <QTimer>
+
+class TForm1;
+
+// Where the melodies are, and which files the melody dialogs offer.
+inline const QString MelodyFolder = QStringLiteral("/usr/share/sounds");
+inline const QString MelodyFilter =
+    QStringLiteral("Audiodateien (*.wav *.ogg *.oga *.flac *.mp3);;Alle Dateien (*)");
+
+// The melody that marks the programme's start, played by the engine on a stream of its own beside the
+// song player's. The transport stays disabled until it ends; the window and its timers go on meanwhile.
+class StartMelody {
+public:
+    explicit StartMelody(TForm1& form);
+
+    void SpeedButton7Click();
+    void SpeedButton7DblClick();
+    bool playing() const { return endCheck_.isActive(); }
+
+private:
+    void ended();
+
+    TForm1& form_;
+    AudioHandle stream_ = 0;
+    QTimer endCheck_;
+};
