@@ -5,7 +5,6 @@
 #include "app/TForm1.h"
 #include "app/recordings/TDualListDlg.h"
 #include "app/settings/TPagesDlg.h"
-#include "common/Dialogs.h"
 #include "common/Drives.h"
 #include "common/SystemPower.h"
 #include "platform/CdMediaDevice.h"
@@ -13,6 +12,7 @@
 #include "platform/SystemClock.h"
 #include "platform/SystemFolders.h"
 #include "platform/audio/AudioFactory.h"
+#include "support/PrintingDialogs.h"
 #include "ui_TPagesDlg.h"
 
 #include <QAction>
@@ -22,19 +22,6 @@
 #include <cstdio>
 
 namespace {
-
-// Messages go to the error output; no dialog waits for an answer.
-class PrintingDialogs : public Dialogs {
-public:
-    void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void information(const QString&, const QString& text) override { showMessage(text); }
-    void error(const QString& title, const QString& text) override { showMessage(title + ": " + text); }
-    bool confirm(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-    int runModal(QDialog&) override { return 0; }
-};
 
 // One USB stick, the folder `root`, whatever is mounted here.
 class OneStick : public Drives {
