@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-// A source of 16-bit interleaved PCM frames read from an audio file.
+// A source of 16-bit interleaved PCM frames read from an audio file or an audio CD track.
 class Decoder {
 public:
     virtual ~Decoder() = default;
@@ -18,7 +18,7 @@ public:
     virtual std::int64_t read(std::int16_t* out, std::int64_t frames) = 0;
 };
 
-// Opens `path` with the decoder its content calls for (WAV, OGG, FLAC, AIFF: libsndfile; otherwise MPEG
-// audio). Returns null and sets `error` (AudioError code) when the file is missing or not a playable audio
+// Opens `path` with the decoder it calls for: an audio CD track `<device>/TrackNN.cda` through libcdio, WAV,
+// OGG, FLAC and AIFF through libsndfile, anything else as MPEG audio. Returns null and sets `error` (AudioError code) when the file is missing or not a playable audio
 // file.
 std::unique_ptr<Decoder> openDecoder(const QString& path, int& error);
