@@ -19,6 +19,6 @@ public:
 };
 
 // Opens `path` with the decoder it calls for: an audio CD track `<device>/TrackNN.cda` through libcdio, WAV,
-// OGG, FLAC and AIFF through libsndfile, anything else as MPEG audio. Returns null and sets `error` (AudioError code) when the file is missing or not a playable audio
-// file.
+// OGG, FLAC and AIFF through libsndfile, anything else as MPEG audio. Returns null and sets `error`
+// (AudioError code) when the file is missing or not a playable audio file.
 std::unique_ptr<Decoder> openDecoder(const QString& path, int& error);
