@@ -127,19 +127,9 @@ void OtherSource::RadioButton2Click() {
     form_.CheckBox1Click();
 }
 
-void OtherSource::enableTransport() {
-    Ui::TForm1& ui = form_.form();
-    ui.MediaPlayer1->setEnabled(true);
-    form_.player().strip().setEnabledButtons(true, false, false);
-    ui.BitBtn3->setEnabled(true);
-}
-
 void OtherSource::disableTransport(const QString& message) {
-    Ui::TForm1& ui = form_.form();
-    ui.MediaPlayer1->setEnabled(false);
-    form_.player().strip().setEnabledButtons(false, false, false);
-    ui.BitBtn3->setEnabled(false);
-    ui.Label3->setText(QStringLiteral("--:--"));
+    form_.player().setPlayable(false);
+    form_.form().Label3->setText(QStringLiteral("--:--"));
     // Each failing source is told once, not at every preparation.
     const QString path = form_.state().SlotFiles[4];
     if (reported_ != path) {
@@ -153,7 +143,7 @@ bool OtherSource::prepareFile(bool busy) {
     AudioLibrary& audio = form_.services().audio;
     Ui::TForm1& ui = form_.form();
     SelectionTrackBar* bar = ui.TrackBar1;
-    enableTransport();
+    form_.player().setPlayable(true);
     player.CurrentFileAnsi = form_.state().SlotFiles[4];
     if (!busy)
         player.openSongStream(player.CurrentFileAnsi);
@@ -187,7 +177,7 @@ bool OtherSource::prepareCdTrack() {
         disableTransport(error.isEmpty() ? CdTrackNotOpened.arg(path) : error);
         return false;
     }
-    enableTransport();
+    form_.player().setPlayable(true);
     Ui::TForm1& ui = form_.form();
     CdTrackNumber = *number;
     CdTrackStart = track->start;
@@ -201,9 +191,7 @@ bool OtherSource::prepareCdTrack() {
 void OtherSource::prepare(bool busy) {
     Ui::TForm1& ui = form_.form();
     AppState& state = form_.state();
-    ui.MediaPlayer1->setEnabled(false);
-    form_.player().strip().setEnabledButtons(false, false, false);
-    ui.BitBtn3->setEnabled(false);
+    form_.player().setPlayable(false);
     int shown = 0;
     if (ui.RadioButton1->isChecked() && ui.ComboBox4->currentText() != QLatin1String("0")) {
         state.CdSource = false;

@@ -42,7 +42,6 @@ private:
     // false, with the message said, when the file cannot be played.
     bool prepareFile(bool busy);
     bool prepareCdTrack();
-    void enableTransport();
     // Leaves nothing playable and tells the operator `message`, once per source.
     void disableTransport(const QString& message);
     void showMarks();

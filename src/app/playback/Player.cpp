@@ -84,9 +84,7 @@ void Player::CheckBox1Click() {
                 ui.Label10->setText(QStringLiteral("Datei kann nicht abgespielt werden: ") +
                                     QFileInfo(CurrentFileAnsi).fileName());
                 SongLibrary::colourField(fields[slot - 1], SlotInvalidColour);
-                ui.MediaPlayer1->setEnabled(false);
-                strip_->setEnabledButtons(false, false, false);
-                ui.BitBtn3->setEnabled(false);
+                setPlayable(false);
             }
         } else {
             ui.Label1->setText(QStringLiteral("---"));
@@ -101,6 +99,13 @@ void Player::CheckBox1Click() {
     }
 }
 
+void Player::setPlayable(bool playable) {
+    Ui::TForm1& ui = form_.form();
+    ui.MediaPlayer1->setEnabled(playable);
+    strip_->setEnabledButtons(playable, false, false);
+    ui.BitBtn3->setEnabled(playable);
+}
+
 void Player::openSongStream(const QString& file) {
     if (SongStream != 0)
         audio_.StreamFree(SongStream);
@@ -110,9 +115,7 @@ void Player::openSongStream(const QString& file) {
 void Player::prepareSlot(int slot, bool busy) {
     Ui::TForm1& ui = form_.form();
     CurrentFileAnsi = form_.state().SlotFiles[static_cast<std::size_t>(slot)];
-    ui.MediaPlayer1->setEnabled(true);
-    strip_->setEnabledButtons(true, false, false);
-    ui.BitBtn3->setEnabled(true);
+    setPlayable(true);
     if (!busy)
         openSongStream(CurrentFileAnsi);
     SongEndBytes = audio_.ChannelGetLength(SongStream);

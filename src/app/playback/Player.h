@@ -26,6 +26,9 @@ public:
     void Timer1Timer();
 
     TransportStrip& strip() { return *strip_; }
+    // The transport ready to play the prepared source (only Play enabled, the big button too), or all of it
+    // disabled.
+    void setPlayable(bool playable);
     // Opens `file` as the song stream in place of the one before, which is released.
     void openSongStream(const QString& file);
     QTimer& timer1() { return Timer1; }
