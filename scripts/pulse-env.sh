@@ -20,8 +20,9 @@ PA
         return 0
     fi
     for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-    # A reader on the monitor keeps the null sink from stalling the first stream.
-    parec --latency-msec=10 -d null_out.monitor >/dev/null 2>&1 &
+    # A reader on the monitor keeps the null sink from stalling the first stream. Its latency is the
+    # monitor's block size, by which every reader of the capture source is woken (KANDOLOR_MONITOR_MSEC).
+    parec --latency-msec="${KANDOLOR_MONITOR_MSEC:-10}" -d null_out.monitor >/dev/null 2>&1 &
     PULSE_PAREC=$!
     sleep 2
 }

@@ -4,9 +4,10 @@
 //                        enabled ("x y enabled"), for xdotool;
 //   record SECONDS       the main window with the real audio engine records SECONDS after a click on the
 //                        record button; prints this process's and lame's CPU seconds per minute;
-//   latency FILE ROUNDS PLAYSECONDS
+//   latency FILE ROUNDS PLAYSECONDS RESTSECONDS
 //                        ChannelPlay of FILE (a steady tone) to its onset on the sink's monitor (parec),
-//                        and gaps in the tone while it plays; prints median and worst latency and gaps.
+//                        RESTSECONDS after the last sound, and gaps in the tone while it plays; prints
+//                        median and worst latency and gaps.
 #include "app/TForm1.h"
 #include "app/recording/RecordingControl.h"
 #include "platform/CdMediaDevice.h"
@@ -231,7 +232,7 @@ private:
     std::atomic<int> gaps_{0};
 };
 
-int latency(const QString& file, int rounds, double playSeconds) {
+int latency(const QString& file, int rounds, double playSeconds, double restSeconds) {
     const std::unique_ptr<AudioLibrary> audio = createAudioLibrary();
     if (!audio->Init(-1, Rate, AudioLibrary::DeviceMono)) {
         std::printf("no playback device\n");
@@ -247,6 +248,7 @@ int latency(const QString& file, int rounds, double playSeconds) {
     int missed = 0;
     for (int i = 0; i < rounds; ++i) {
         const AudioHandle stream = audio->StreamCreateFile(file);
+        std::this_thread::sleep_for(std::chrono::duration<double>(restSeconds));
         // Spread the starts over the device period.
         std::this_thread::sleep_for(std::chrono::milliseconds(100 + i * 37 % 97));
         monitor.arm();
@@ -261,7 +263,6 @@ int latency(const QString& file, int rounds, double playSeconds) {
         gaps += monitor.gaps();
         audio->ChannelStop(stream);
         audio->StreamFree(stream);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     std::sort(times.begin(), times.end());
     const double median = times.empty() ? 0 : times[times.size() / 2];
@@ -286,9 +287,11 @@ int main(int argc, char** argv) {
         return where();
     if (mode == QLatin1String("record") && argc > 2)
         return record(std::atof(argv[2]));
-    if (mode == QLatin1String("latency") && argc > 4)
-        return latency(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), std::atof(argv[4]));
-    std::fprintf(stderr,
-                 "usage: bench_lean bare | where | record SECONDS | latency FILE ROUNDS PLAYSECONDS\n");
+    if (mode == QLatin1String("latency") && argc > 5)
+        return latency(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), std::atof(argv[4]),
+                       std::atof(argv[5]));
+    std::fprintf(
+        stderr,
+        "usage: bench_lean bare | where | record SECONDS | latency FILE ROUNDS PLAYSECONDS RESTSECONDS\n");
     return 2;
 }

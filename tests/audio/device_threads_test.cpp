@@ -9,7 +9,8 @@
 
 // Devices are opened, switched and recovered from the API side (input switches, the playback recovery of
 // every status call) and from the engine's own thread (the capture recovery) while the device thread runs and
-// devices go away and freeze. Run under ThreadSanitizer (KANDOLOR_TSAN) it must give no report; run plainly
+// devices go away and freeze, and the idle playback device is closed by the decoder thread and opened by the
+// next play. Run under ThreadSanitizer (KANDOLOR_TSAN) it must give no report; run plainly
 // it must end with both devices working.
 TEST(DeviceThreads, DevicesOpenedSwitchedAndRecoveredFromBothSidesInALoop) {
     QTemporaryDir dir;
@@ -19,6 +20,7 @@ TEST(DeviceThreads, DevicesOpenedSwitchedAndRecoveredFromBothSidesInALoop) {
                         audiotest::sine(44100, 2, 44100 * 30, [](std::int64_t) { return 440.0; }));
     NullBackend::Options options;
     options.captureDevices = {QStringLiteral("Line"), QStringLiteral("Mic")};
+    options.playbackIdleSeconds = 0.05;
     NullAudioLibrary audio = createNullAudioLibrary(options);
     AudioEngine& lib = *audio.library;
     NullBackend& device = *audio.backend;
@@ -46,12 +48,17 @@ TEST(DeviceThreads, DevicesOpenedSwitchedAndRecoveredFromBothSidesInALoop) {
     for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
         lib.RecordSetInput(i % 3, AudioLibrary::InputOn, -1.0f); // switches the capture device
         lib.ChannelIsActive(stream);                             // recovers the playback device
+        if (i % 40 == 0)
+            lib.ChannelPause(stream); // leaves the device idle
+        else if (i % 40 == 30)
+            lib.ChannelPlay(stream, false); // opens it again when it was closed
         lib.ChannelIsActive(channel);
         lib.ChannelGetLevel(channel);
         std::this_thread::sleep_for(std::chrono::milliseconds(3));
     }
     done = true;
     deviceThread.join();
+    lib.ChannelPlay(stream, false);
 
     device.freezeCapture(false);
     const auto settled = std::chrono::steady_clock::now() + std::chrono::seconds(10);

@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sndfile.h>
+#include <thread>
 
 using namespace audiotest;
 
@@ -308,6 +310,55 @@ TEST_F(PlaybackTest, APlaybackDeviceThatStopsAskingIsOpenedAgainAndTheSongGoesOn
     device().advance(0.5);
     EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
     EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond, PositionSlack);
+}
+
+// Waits (in real time, for the decoder thread) until the playback device is open or closed as wanted.
+bool waitForPlaybackOpen(const NullBackend& device, bool open) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (device.playbackOpen() != open && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return device.playbackOpen() == open;
+}
+
+TEST_F(PlaybackTest, AnIdleDeviceIsClosedAndThePlayAfterItSoundsFromItsFirstFrame) {
+    NullBackend::Options options;
+    options.playbackIdleSeconds = 1.0;
+    audio_ = createNullAudioLibrary(options);
+    ASSERT_TRUE(lib().Init(-1, 44100, 0));
+    const AudioHandle stream = open(path(Stepped));
+    lib().ChannelPlay(stream, false);
+    device().advance(0.5);
+    ASSERT_TRUE(lib().ChannelPause(stream));
+    const std::int64_t paused = lib().ChannelGetPosition(stream);
+
+    // The time without sound counts from when the decoder thread first sees it.
+    device().advance(0.5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(device().playbackOpen()) << "not idle for long enough yet";
+    device().advance(1.0);
+    ASSERT_TRUE(waitForPlaybackOpen(device(), false)) << "an idle device is closed";
+    const int opens = device().playbackOpens();
+    device().advance(3.0);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Paused);
+    EXPECT_EQ(device().playbackOpens(), opens) << "a closed device is not taken for a frozen one";
+
+    device().keepOutput(true);
+    ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    EXPECT_TRUE(device().playbackOpen());
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), paused + BytesPerSecond / 2, PositionSlack);
+    // The stream goes on where it was paused, from the device's first frame on.
+    const Samples in = sine(44100, 2, 3 * 44100, [](std::int64_t f) { return steppedHz(f, 44100); });
+    const Samples out = device().output();
+    EXPECT_GT(correlation(slice(out, 0, 2 * 4410), slice(in, paused / 2, 2 * 4410)), 0.99);
+
+    // Played to its end, the stream leaves the device idle again.
+    device().advance(2.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    device().advance(1.5);
+    EXPECT_TRUE(waitForPlaybackOpen(device(), false));
 }
 
 TEST_F(PlaybackTest, OpensFilesWithNonAsciiNames) {

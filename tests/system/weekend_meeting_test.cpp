@@ -8,9 +8,11 @@
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFinisher.h"
 #include "app/recordings/RecordingCopies.h"
+#include "app/recordings/TDualListDlg.h"
 #include "platform/MountTableDrives.h"
 #include "platform/audio/NullBackend.h"
 #include "support/PrivateMounts.h"
+#include "ui_TDualListDlg.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -23,9 +25,10 @@
 #include <taglib/mpegfile.h>
 
 // A whole weekend meeting through the main window: background music before the meeting, the three songs
-// with Auto-Rec recording the two parts between them, the finished files copied to two real volumes, the
-// shutdown countdown after the meeting and the deletion of old recordings at the next start. Once on the
-// real audio engine and PulseAudio null sink in real time, once on the null backend in virtual time.
+// with Auto-Rec recording the two parts between them, the finished files copied to two real volumes and by
+// the copy dialog to a third, the shutdown countdown after the meeting and the deletion of old recordings at
+// the next start. Once on the real audio engine and PulseAudio null sink in real time, once on the null
+// backend in virtual time.
 namespace {
 
 constexpr double Meeting = 10 * 3600.0; // the weekend meeting at 10:00
@@ -43,7 +46,7 @@ protected:
         });
         volumeSkip = enterPrivateMountNamespace();
         if (volumeSkip.isEmpty()) {
-            for (const char* label : {"STICK1", "STICK2"}) {
+            for (const char* label : {"STICK1", "STICK2", "STICK3"}) {
                 volumes.push_back(std::make_unique<TestVolume>(
                     mediaRoot.path() + QLatin1Char('/') + QLatin1String(label), TestVolume::Ext4, label));
                 if (volumes.back()->path.isEmpty()) {
@@ -155,6 +158,29 @@ protected:
             },
             60000));
     }
+    // As the operator does: the menu's copy dialog, the recordings and the drive selected, "Kopieren".
+    void copyWithTheDialog(TForm1& form, const QStringList& names, const QString& drive) {
+        dialogs.onModal = [&](QDialog& shown) {
+            Ui::TDualListDlg& lists = form.copyDialog().form();
+            shown.show(); // its lists are built when it is activated
+            shown.activateWindow();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return lists.DstList->count() == 3; }, 5000));
+            for (QListWidget* list : {lists.SrcList, lists.DstList})
+                for (int row = 0; row < list->count(); ++row) {
+                    const QString text = list->item(row)->text();
+                    list->item(row)->setSelected(names.contains(text) ||
+                                                 text.startsWith(drive + QLatin1Char('/')));
+                }
+            EXPECT_EQ(lists.SrcList->selectedItems().size(), names.size());
+            EXPECT_EQ(lists.DstList->selectedItems().size(), 1);
+            lists.send->click();
+            shown.hide();
+            return int(QDialog::Accepted);
+        };
+        form.form().Kopieren1->trigger();
+        dialogs.onModal = nullptr;
+        EXPECT_EQ(dialogs.modalShown.last(), "Auswahldialog");
+    }
     static void type(QLineEdit* field, const QString& text) {
         field->selectAll();
         QTest::keyClicks(field, text);
@@ -230,14 +256,15 @@ void WeekendMeetingTest::runMeeting() {
     for (int slot = 1; slot <= 3; ++slot)
         setSlot(*form, slot, slot);
     if (volumeSkip.isEmpty()) {
-        ASSERT_EQ(ui.CheckListBox1->count(), 2);
-        for (int row = 0; row < 2; ++row)
-            ui.CheckListBox1->item(row)->setCheckState(Qt::Checked);
+        ASSERT_EQ(ui.CheckListBox1->count(), 3);
+        for (int row = 0; row < 3; ++row)
+            if (!ui.CheckListBox1->item(row)->text().contains(QLatin1String("STICK3")))
+                ui.CheckListBox1->item(row)->setCheckState(Qt::Checked);
     }
     STEP("1 settings: meeting %s, Auto-Rec on, shutdown after %s, volumes: %s",
          qPrintable(timeToString(form->state().NextMeetingTime)),
          qPrintable(timeToString(form->settings().ShutdownDelay)),
-         volumeSkip.isEmpty() ? "2 ext4 checked" : qPrintable("skipped (" + volumeSkip + ")"));
+         volumeSkip.isEmpty() ? "3 ext4, 2 checked" : qPrintable("skipped (" + volumeSkip + ")"));
 
     // 2. Background music: the opening song as the list, armed without the random filler.
     EXPECT_TRUE(ui.Label15->text().startsWith(QStringLiteral("1  "))) << ui.Label15->text().toStdString();
@@ -342,7 +369,7 @@ void WeekendMeetingTest::runMeeting() {
         EXPECT_GT(ratio, 50) << name.toStdString();
     }
     if (volumeSkip.isEmpty()) {
-        for (const auto& volume : volumes)
+        for (const auto& volume : {volumes[0].get(), volumes[1].get()})
             for (const QString& name : {part1, part2}) {
                 const QByteArray copy = bytesOf(volume->path + QLatin1Char('/') + name);
                 EXPECT_EQ(copy, bytesOf(recordings() + name)) << (volume->path + "/" + name).toStdString();
@@ -350,6 +377,19 @@ void WeekendMeetingTest::runMeeting() {
                      qPrintable(name), static_cast<long long>(copy.size()),
                      copy == bytesOf(recordings() + name) ? "identical" : "DIFFERENT");
             }
+        EXPECT_TRUE(QDir(volumes[2]->path).entryList({QStringLiteral("*.mp3")}).isEmpty()) << "not checked";
+        copyWithTheDialog(*form, {part1, part2}, volumes[2]->path);
+        for (const QString& name : {part1, part2}) {
+            const QString copy = volumes[2]->path + QLatin1Char('/') + name;
+            std::size_t samples = 0;
+            const double ratio = toneRatio(copy, &samples);
+            STEP("4d copy dialog to STICK3: %s, %s, album '%s', 1 kHz %.0f times the power beside it",
+                 qPrintable(name), bytesOf(copy) == bytesOf(recordings() + name) ? "identical" : "DIFFERENT",
+                 qPrintable(tagOf(copy).album), ratio);
+            EXPECT_EQ(bytesOf(copy), bytesOf(recordings() + name)) << copy.toStdString();
+            EXPECT_EQ(tagOf(copy).album, tagOf(recordings() + name).album);
+            EXPECT_GT(ratio, 50) << copy.toStdString();
+        }
     } else {
         STEP("4c copies skipped: %s", qPrintable(volumeSkip));
     }

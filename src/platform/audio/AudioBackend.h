@@ -39,6 +39,9 @@ public:
     virtual void closePlayback() = 0;
     // True when the open playback device has gone (unplugged, server gone).
     virtual bool playbackLost() = 0;
+    // Seconds without a playing stream after which the mixer closes the playback device until the next play
+    // (0: never): an open device wakes its thread for every buffer, silent or not.
+    virtual double playbackIdleSeconds() const { return 0; }
     // Excludes render() while held (changes to the mixer's state are made under it).
     virtual void lockPlayback() = 0;
     virtual void unlockPlayback() = 0;

@@ -1,11 +1,18 @@
 #include "DecoderThread.h"
 
 #include "PlaybackStream.h"
+#include "ThreadName.h"
 
 #include <algorithm>
 #include <chrono>
 
-DecoderThread::DecoderThread(AudioBackend& backend) : backend_(backend), thread_([this] { run(); }) {}
+namespace {
+constexpr auto PlayingPoll = std::chrono::milliseconds(40);
+constexpr auto IdlePoll = std::chrono::seconds(1);
+} // namespace
+
+DecoderThread::DecoderThread(AudioBackend& backend, std::function<bool()> afterPass)
+    : backend_(backend), afterPass_(std::move(afterPass)), thread_([this] { run(); }) {}
 
 DecoderThread::~DecoderThread() {
     {
@@ -69,6 +76,7 @@ void DecoderThread::wake() {
 }
 
 void DecoderThread::run() {
+    nameThisThread("kandolor-decode");
     std::vector<std::shared_ptr<PlaybackStream>> streams;
     std::unique_lock lock(mutex_);
     while (!quit_) {
@@ -77,10 +85,13 @@ void DecoderThread::run() {
         lock.unlock();
         std::unique_lock pass(passMutex_);
         bool worked = false;
+        bool playing = false;
         // Playing streams first, then the others that are wanted; the rest are unloaded.
         for (const auto& stream : streams)
-            if (stream->state() == AudioLibrary::Playing)
+            if (stream->state() == AudioLibrary::Playing) {
+                playing = true;
                 worked |= stream->fill();
+            }
         for (const auto& stream : streams) {
             const int state = stream->state();
             if (state == AudioLibrary::Playing)
@@ -94,9 +105,10 @@ void DecoderThread::run() {
         }
         streams.clear();
         pass.unlock();
+        const bool poll = playing || afterPass_();
         lock.lock();
         if (!worked && !woken_ && !quit_)
-            wakeUp_.wait_for(lock, std::chrono::milliseconds(40));
+            wakeUp_.wait_for(lock, poll ? PlayingPoll : IdlePoll);
         woken_ = false;
     }
 }

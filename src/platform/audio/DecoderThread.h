@@ -4,6 +4,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -13,12 +14,14 @@ class PlaybackStream;
 
 // Decodes ahead for every stream that may play soon: playing and paused streams, and the most recently used
 // stopped ones. Other streams give up their decoder and buffers and get them back when they are used again,
-// so streams that are never freed cost little.
+// so streams that are never freed cost little. While no stream plays it sleeps until it is used.
 class DecoderThread {
 public:
     static constexpr std::uint64_t KeepLoaded = 4;
 
-    explicit DecoderThread(AudioBackend& backend);
+    // `afterPass` runs on the thread after each pass, outside every lock of this class; it returns true to
+    // be called again soon even while nothing plays.
+    DecoderThread(AudioBackend& backend, std::function<bool()> afterPass);
     ~DecoderThread();
     DecoderThread(const DecoderThread&) = delete;
     DecoderThread& operator=(const DecoderThread&) = delete;
@@ -39,6 +42,7 @@ private:
     void run();
 
     AudioBackend& backend_;
+    std::function<bool()> afterPass_;
     std::mutex mutex_;
     std::mutex passMutex_; // held by the thread while it works through its streams
     std::condition_variable wakeUp_;

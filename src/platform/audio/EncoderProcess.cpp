@@ -1,6 +1,7 @@
 #include "EncoderProcess.h"
 
 #include "CommandLine.h"
+#include "ThreadName.h"
 #include "common/AudioLibrary.h"
 
 #include <QProcess>
@@ -67,6 +68,7 @@ bool EncoderProcess::finish() {
 }
 
 void EncoderProcess::run(QStringList arguments, AudioFormat format) {
+    nameThisThread("kandolor-encode");
     // The process object lives and dies on this thread; it needs no event loop for the waitFor calls.
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -17,6 +17,7 @@ public:
         QStringList captureDevices{QStringLiteral("Null input")};
         bool playbackFails = false;
         bool captureFails = false;
+        double playbackIdleSeconds = 0;
     };
     // Value of captured frame `frame` (counted since the capture device was first opened) in channel
     // `channel`.
@@ -56,6 +57,7 @@ public:
     int openPlayback(AudioFormat format, PlaybackSource& source) override;
     void closePlayback() override;
     bool playbackLost() override { return playbackLost_; }
+    double playbackIdleSeconds() const override { return options_.playbackIdleSeconds; }
     void lockPlayback() override { playbackMutex_.lock(); }
     void unlockPlayback() override { playbackMutex_.unlock(); }
     int captureDevices(QStringList& names) override;

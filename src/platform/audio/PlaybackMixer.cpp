@@ -12,13 +12,15 @@ constexpr int MixFrames = 4096;
 constexpr double FrozenSeconds = 2.0;
 } // namespace
 
-PlaybackMixer::PlaybackMixer(AudioBackend& backend) : backend_(backend), decoder_(backend) {}
+PlaybackMixer::PlaybackMixer(AudioBackend& backend)
+    : backend_(backend), decoder_(backend, [this] { return sleepWhenIdle(); }) {}
 
 PlaybackMixer::~PlaybackMixer() {
     close();
 }
 
 int PlaybackMixer::open(AudioFormat format) {
+    std::lock_guard device(deviceMutex_);
     format_ = format;
     mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
     scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
@@ -26,10 +28,15 @@ int PlaybackMixer::open(AudioFormat format) {
     lastRender_.store(backend_.clockSeconds());
     const int error = backend_.openPlayback(format, *this);
     open_ = error == AudioError::Ok;
+    asleep_ = false;
+    idleSince_ = -1;
     return error;
 }
 
 void PlaybackMixer::recover() {
+    std::lock_guard device(deviceMutex_);
+    if (asleep_)
+        return;
     // A device that claims to run but has asked for nothing for 2 s of the devices' clock has gone too.
     const bool frozen = backend_.clockSeconds() - lastRender_.load() > FrozenSeconds;
     if (!open_ || (!deviceDown_ && !backend_.playbackLost() && !frozen))
@@ -47,10 +54,12 @@ void PlaybackMixer::recover() {
 
 void PlaybackMixer::close() {
     decoder_.clear();
-    if (open_ && !deviceDown_)
+    std::lock_guard device(deviceMutex_);
+    if (open_ && !deviceDown_ && !asleep_)
         backend_.closePlayback();
     open_ = false;
     deviceDown_ = false;
+    asleep_ = false;
     active_.clear();
     streams_.clear();
 }
@@ -76,22 +85,68 @@ PlaybackStream* PlaybackMixer::find(AudioHandle handle) const {
 
 void PlaybackMixer::play(PlaybackStream& stream, bool restart) {
     {
-        PlaybackLock lock(backend_);
-        if (restart || stream.ended())
-            stream.seek(0);
-        stream.setState(AudioLibrary::Playing);
-        activate(stream);
+        std::lock_guard device(deviceMutex_);
+        {
+            PlaybackLock lock(backend_);
+            if (restart || stream.ended())
+                stream.seek(0);
+            stream.setState(AudioLibrary::Playing);
+            activate(stream);
+        }
+        // The first buffer of the opened device already holds the stream.
+        if (asleep_)
+            wakeUp();
+        idleSince_ = -1;
     }
     decoder_.use(stream);
 }
 
+void PlaybackMixer::wakeUp() {
+    const auto hold = decoder_.holdPasses();
+    asleep_ = false;
+    lastRender_.store(backend_.clockSeconds());
+    deviceDown_ = backend_.openPlayback(format_, *this) != AudioError::Ok;
+}
+
+bool PlaybackMixer::sleepWhenIdle() {
+    const double idleSeconds = backend_.playbackIdleSeconds();
+    if (idleSeconds <= 0)
+        return false;
+    std::lock_guard device(deviceMutex_);
+    if (!open_ || deviceDown_ || asleep_)
+        return false;
+    bool idle = false;
+    {
+        PlaybackLock lock(backend_);
+        idle = active_.empty();
+    }
+    const double now = backend_.clockSeconds();
+    if (!idle || idleSince_ < 0 || now < idleSince_) {
+        idleSince_ = idle ? now : -1;
+        return idle;
+    }
+    if (now - idleSince_ < idleSeconds)
+        return true;
+    backend_.closePlayback();
+    asleep_ = true;
+    idleSince_ = -1;
+    return false;
+}
+
+bool PlaybackMixer::asleep() const {
+    std::lock_guard device(deviceMutex_);
+    return asleep_;
+}
+
 void PlaybackMixer::pause(PlaybackStream& stream) {
+    std::lock_guard device(deviceMutex_);
     PlaybackLock lock(backend_);
     stream.setState(AudioLibrary::Paused);
     deactivate(stream);
 }
 
 void PlaybackMixer::stop(PlaybackStream& stream) {
+    std::lock_guard device(deviceMutex_);
     PlaybackLock lock(backend_);
     stream.setState(AudioLibrary::Stopped);
     deactivate(stream);
@@ -109,6 +164,7 @@ bool PlaybackMixer::free(AudioHandle handle) {
 
 void PlaybackMixer::seek(PlaybackStream& stream, std::int64_t frame) {
     {
+        std::lock_guard device(deviceMutex_);
         PlaybackLock lock(backend_);
         stream.seek(frame);
     }
@@ -116,6 +172,7 @@ void PlaybackMixer::seek(PlaybackStream& stream, std::int64_t frame) {
 }
 
 void PlaybackMixer::pauseAll() {
+    std::lock_guard device(deviceMutex_);
     PlaybackLock lock(backend_);
     for (PlaybackStream* stream : active_)
         stream->setState(AudioLibrary::Paused);

@@ -8,12 +8,14 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class PlaybackStream;
 
 // The output side: the playback device, the file streams and the mix of the playing ones.
-// Control calls come from the API thread; render() runs on the device thread.
+// Control calls come from the API thread; render() runs on the device thread. When the backend asks for it,
+// the decoder thread closes the device after a while without a playing stream, and the next play opens it.
 class PlaybackMixer : public PlaybackSource {
 public:
     explicit PlaybackMixer(AudioBackend& backend);
@@ -43,14 +45,26 @@ public:
     void render(std::int16_t* out, int frames) override;
     void waitUntilReady(int frames) override;
 
+    // True while the device is closed for want of sound.
+    bool asleep() const;
+
 private:
     void activate(PlaybackStream& stream);
     void deactivate(PlaybackStream& stream);
+    // Under deviceMutex_: opens the device again after a sleep.
+    void wakeUp();
+    // On the decoder thread: closes the device when nothing has played for long enough; true while that
+    // time is still running.
+    bool sleepWhenIdle();
 
     AudioBackend& backend_;
-    DecoderThread decoder_;
+    // Held by every call that opens, closes or locks the device, so that the decoder thread's close of an
+    // idle device never meets a lock or an open on another thread.
+    mutable std::mutex deviceMutex_;
     bool open_ = false;
     bool deviceDown_ = false; // lost and not opened again yet
+    bool asleep_ = false;     // closed for want of sound
+    double idleSince_ = -1;   // the devices' clock when the decoder thread first saw nothing playing
     // The devices' clock at the last render (the device thread writes it).
     std::atomic<double> lastRender_{0};
     std::chrono::steady_clock::time_point lastRecovery_{};
@@ -60,4 +74,6 @@ private:
     std::vector<PlaybackStream*> active_;
     std::vector<std::int32_t> mix_;
     std::vector<std::int16_t> scratch_;
+    // Last: its thread calls back into the members above.
+    DecoderThread decoder_;
 };

@@ -1,5 +1,7 @@
 #include "Recorder.h"
 
+#include "ThreadName.h"
+
 #include <algorithm>
 #include <chrono>
 
@@ -339,11 +341,14 @@ void Recorder::wakeRouter() {
 }
 
 void Recorder::route() {
+    nameThisThread("kandolor-route");
     auto lastRecoveryCheck = std::chrono::steady_clock::now();
     std::unique_lock lock(feedsMutex_);
+    bool behind = false; // an encoder was left with more to take
     while (!quit_) {
-        // Encoders are fed every 10 ms; without any, the ring only needs releasing now and then.
-        const auto interval = std::chrono::milliseconds(feeds_.empty() ? 100 : 10);
+        // Encoders are fed every 100 ms (a block of what the device delivered meanwhile), every 10 ms while
+        // one is behind; without any, the ring only needs releasing now and then.
+        const auto interval = std::chrono::milliseconds(feeds_.empty() ? 500 : behind ? 10 : 100);
         feedsChanged_.wait_for(lock, interval, [this] { return wake_ || quit_; });
         wake_ = false;
 
@@ -352,6 +357,7 @@ void Recorder::route() {
         const auto keep = static_cast<std::uint64_t>(ContinueSeconds * keepRate_.load());
         std::uint64_t release = written > keep ? written - keep : 0;
         // Under the lock: a stop cannot move a feed's end while the feed is moved up to it.
+        behind = false;
         for (const auto& feed : feeds_) {
             const std::uint64_t next = feed->next.load();
             const std::uint64_t to = std::min(written, feed->end.load());
@@ -363,6 +369,7 @@ void Recorder::route() {
                 feed->process->write(std::move(block));
                 feed->next.store(upTo);
             }
+            behind = behind || feed->next.load() < to;
             if (feed->next.load() < feed->end.load())
                 release = std::min(release, feed->next.load());
         }

@@ -8,6 +8,9 @@
 namespace {
 constexpr Uint16 PlaybackBufferFrames = 4096; // about 93 ms: no underruns on a busy machine
 constexpr Uint16 CaptureBufferFrames = 1024;
+// Closed after this long without sound, the device costs nothing until the next play, which then starts at
+// once instead of behind a buffer of silence.
+constexpr double PlaybackIdleSeconds = 2.0;
 } // namespace
 
 void SdlBackend::applyHints() {
@@ -69,6 +72,10 @@ void SdlBackend::closePlayback() {
 
 bool SdlBackend::playbackLost() {
     return playbackDevice_ != 0 && SDL_GetAudioDeviceStatus(playbackDevice_) == SDL_AUDIO_STOPPED;
+}
+
+double SdlBackend::playbackIdleSeconds() const {
+    return PlaybackIdleSeconds;
 }
 
 void SdlBackend::lockPlayback() {

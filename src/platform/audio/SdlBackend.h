@@ -18,6 +18,7 @@ public:
     int openPlayback(AudioFormat format, PlaybackSource& source) override;
     void closePlayback() override;
     bool playbackLost() override;
+    double playbackIdleSeconds() const override;
     void lockPlayback() override;
     void unlockPlayback() override;
     int captureDevices(QStringList& names) override;
