@@ -21,8 +21,10 @@ QColor colourOf(recording::LevelColour colour) {
 } // namespace
 
 void LevelBarView::draw(int level, int peak, int warnPixels, int peakPixels) {
+    const auto before = bar_.columns();
     bar_.Draw(level, peak, warnPixels, peakPixels);
-    update();
+    if (bar_.columns() != before) // a steady level costs no repaint
+        update();
 }
 
 void LevelBarView::clear() {
@@ -33,6 +35,10 @@ void LevelBarView::clear() {
 void LevelBarView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const auto& columns = bar_.columns();
-    for (int x = 0; x < recording::LevelBarWidth; ++x)
-        painter.fillRect(x, 0, 1, height(), colourOf(columns[static_cast<std::size_t>(x)]));
+    // One rectangle for each run of columns of one colour.
+    for (std::size_t x = 0, end = 0; x < columns.size(); x = end) {
+        for (end = x + 1; end < columns.size() && columns[end] == columns[x];)
+            ++end;
+        painter.fillRect(static_cast<int>(x), 0, static_cast<int>(end - x), height(), colourOf(columns[x]));
+    }
 }

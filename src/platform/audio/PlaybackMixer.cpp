@@ -133,11 +133,6 @@ bool PlaybackMixer::sleepWhenIdle() {
     return false;
 }
 
-bool PlaybackMixer::asleep() const {
-    std::lock_guard device(deviceMutex_);
-    return asleep_;
-}
-
 void PlaybackMixer::pause(PlaybackStream& stream) {
     std::lock_guard device(deviceMutex_);
     PlaybackLock lock(backend_);

@@ -45,9 +45,6 @@ public:
     void render(std::int16_t* out, int frames) override;
     void waitUntilReady(int frames) override;
 
-    // True while the device is closed for want of sound.
-    bool asleep() const;
-
 private:
     void activate(PlaybackStream& stream);
     void deactivate(PlaybackStream& stream);
@@ -60,7 +57,7 @@ private:
     AudioBackend& backend_;
     // Held by every call that opens, closes or locks the device, so that the decoder thread's close of an
     // idle device never meets a lock or an open on another thread.
-    mutable std::mutex deviceMutex_;
+    std::mutex deviceMutex_;
     bool open_ = false;
     bool deviceDown_ = false; // lost and not opened again yet
     bool asleep_ = false;     // closed for want of sound

@@ -347,15 +347,22 @@ TEST_F(RecordingControlsTest, TheLevelBarShowsTheInputAndHoldsItsPeak) {
     ui.bRecord->click();
     record(*form, 0.2);
     const recording::LevelBar& bar = ui.Label25->bar();
+    const auto painted = [&](int x) { return ui.Label25->grab().toImage().pixelColor(x, 5); };
     EXPECT_EQ(bar.column(0), LevelColour::Green);
     EXPECT_EQ(bar.column(90), LevelColour::Green);
     EXPECT_EQ(bar.column(92), LevelColour::Yellow);
     EXPECT_EQ(bar.column(115), LevelColour::Red);
     EXPECT_EQ(bar.column(129), LevelColour::Red);
+    EXPECT_EQ(painted(90), QColor(0, 128, 0));
+    EXPECT_EQ(painted(92), QColor(255, 255, 0));
+    EXPECT_EQ(painted(129), QColor(255, 0, 0));
 
     record(*form, 0.4); // silence within the same hold window of 21 ticks: the peak marker stays
     EXPECT_EQ(bar.column(10), LevelColour::White);
     EXPECT_EQ(bar.column(128), LevelColour::Red);
+    EXPECT_EQ(painted(10), QColor(255, 255, 255));
+    EXPECT_EQ(painted(127), QColor(255, 255, 255));
+    EXPECT_EQ(painted(128), QColor(255, 0, 0));
     record(*form, 1.1); // after the hold window it is gone
     EXPECT_EQ(bar.column(128), LevelColour::White);
     ui.bStop->click();
