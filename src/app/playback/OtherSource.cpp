@@ -240,13 +240,11 @@ void OtherSource::TrackBar1Change() {
 void OtherSource::SpeedButton4Click() {
     QSlider* bar = form_.form().TrackBar1;
     bar->setValue(std::min(bar->value() + 1, bar->maximum()));
-    TrackBar1Change();
 }
 
 void OtherSource::SpeedButton5Click() {
     QSlider* bar = form_.form().TrackBar1;
     bar->setValue(std::max(bar->value() - 1, 0));
-    TrackBar1Change();
 }
 
 void OtherSource::SpeedButton1Click() {

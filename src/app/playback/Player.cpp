@@ -301,7 +301,6 @@ void Player::Timer1Timer() {
     const QString elapsedText = minutesSeconds(elapsed);
     ui.Gauge1->setValue(std::clamp(elapsed, ui.Gauge1->minimum(), ui.Gauge1->maximum()));
     ui.TrackBar1->setValue(std::clamp(elapsed, 0, ui.TrackBar1->maximum()));
-    form_.otherSource().TrackBar1Change();
     if (ended) {
         Timer1.stop();
         PlayerCommand = QStringLiteral("Stop");
