@@ -363,8 +363,6 @@ void TForm1::ResetRecordingFields(int part) {
     recordingFields_->ResetRecordingFields(part);
 }
 
-// The other sources are a separate subsystem;
-// until they are built these entry points do nothing.
 void TForm1::ComboBox4Change() {
     otherSource_->ComboBox4Change();
 }

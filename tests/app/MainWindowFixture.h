@@ -27,7 +27,7 @@ protected:
         Services services{dialogs,
                           clock,
                           folders,
-                          *audio.library,
+                          library(),
                           drivesInUse ? *drivesInUse : drives,
                           copierInUse ? *copierInUse : copier,
                           power,
@@ -35,6 +35,7 @@ protected:
         services_ = std::make_unique<Services>(services);
         return std::make_unique<TForm1>(*services_);
     }
+    AudioLibrary& library() { return audioInUse ? *audioInUse : *audio.library; }
     QString commonFile(const QString& name) { return folders.commonDataFolder() + "/Kandolor/" + name; }
     QString settingsFile() { return folders.userDataFolder() + QStringLiteral("/Kandolor/Kandolor.cfg"); }
     void writeFile(const QString& path, const QStringList& lines) {
@@ -96,7 +97,9 @@ protected:
     DurableFileCopier copier;
     FakePower power;
     FakeMediaDevice media;
-    // Other seams a test puts in place of the two above (the real volumes, a copier that interferes).
+    // Other seams a test puts in place of the fakes above (the real engine, the real volumes, a copier that
+    // interferes).
+    AudioLibrary* audioInUse = nullptr;
     Drives* drivesInUse = nullptr;
     FileCopier* copierInUse = nullptr;
     MediaDevice* mediaInUse = nullptr;

@@ -12,6 +12,7 @@
 #include "platform/MountTableDrives.h"
 #include "platform/audio/NullBackend.h"
 #include "support/PrivateMounts.h"
+#include "support/RecordingTag.h"
 #include "ui_TDualListDlg.h"
 
 #include <QDateTime>
@@ -21,8 +22,6 @@
 #include <QToolButton>
 #include <cmath>
 #include <cstdio>
-#include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
 
 // A whole weekend meeting through the main window: background music before the meeting, the three songs
 // with Auto-Rec recording the two parts between them, the finished files copied to two real volumes and by
@@ -63,12 +62,6 @@ protected:
         base_ = clock.current;
         wall_.start();
     }
-    // The window on the chosen audio library, as MainWindowFixture::start() builds it.
-    std::unique_ptr<TForm1> startForm() {
-        services_ = std::make_unique<Services>(Services{
-            dialogs, clock, folders, *library_, drivesInUse ? *drivesInUse : drives, copier, power, media_});
-        return std::make_unique<TForm1>(*services_);
-    }
     // Real time: the clock follows the wall clock from the test's start.
     void syncClock() {
         if (realTime_)
@@ -78,7 +71,7 @@ protected:
     void speak(double seconds) {
         if (!realTime_)
             return;
-        AudioLibrary& lib = *library_;
+        AudioLibrary& lib = library();
         const QString path = mediaRoot.filePath(QStringLiteral("ton%1.mp3").arg(++talks_));
         audiotest::makeMp3(path, 44100, 2,
                            audiotest::sine(44100, 2, static_cast<int>(44100 * seconds),
@@ -185,19 +178,6 @@ protected:
         field->selectAll();
         QTest::keyClicks(field, text);
     }
-    struct Tag {
-        QString title, artist, album, comment;
-        unsigned year = 0;
-    };
-    static Tag tagOf(const QString& path) {
-        TagLib::MPEG::File file(QFile::encodeName(path).constData());
-        const TagLib::ID3v2::Tag* tag = file.ID3v2Tag();
-        if (!tag)
-            return {};
-        const auto text = [](const TagLib::String& s) { return QString::fromStdWString(s.toWString()); };
-        return {text(tag->title()), text(tag->artist()), text(tag->album()), text(tag->comment()),
-                tag->year()};
-    }
     // The share of the input's tone against a tone beside it, in the decoded file.
     static double toneRatio(const QString& path, std::size_t* samples) {
         int rate = 0;
@@ -215,9 +195,7 @@ protected:
     std::unique_ptr<MountTableDrives> real;
     long step_ = 0;
     bool realTime_ = false;
-    AudioLibrary* library_ = audio.library.get();
     std::unique_ptr<AudioLibrary> device_;
-    FakeMediaDevice media_;
     DateTime base_ = 0;
     QElapsedTimer wall_;
     int talks_ = 0;
@@ -230,7 +208,7 @@ TEST_F(WeekendMeetingTest, OnTheRealDevicesInRealTime) {
         GTEST_SKIP() << "no private PulseAudio server (PULSE_SERVER unset)";
     qputenv("SDL_AUDIODRIVER", "pulseaudio");
     device_ = createAudioLibrary();
-    library_ = device_.get();
+    audioInUse = device_.get();
     realTime_ = true;
     runMeeting();
 }
@@ -246,10 +224,10 @@ void WeekendMeetingTest::runMeeting() {
     makeSongs();
     QDir().mkpath(recordings());
     writeFile(settingsFile(), settingsWith(QStringLiteral("0")));
-    auto form = startForm();
+    auto form = start();
     Ui::TForm1& ui = form->form();
     MusicBlock& music = form->musicBlock();
-    AudioLibrary& library = *library_;
+    AudioLibrary& engine = library();
     ASSERT_TRUE(ui.autorec->isChecked());
     EXPECT_EQ(form->settings().RecordingFolder, recordings());
     ASSERT_NEAR(timePart(form->state().NextMeetingTime) * SecondsPerDay, Meeting, 0.01);
@@ -276,8 +254,8 @@ void WeekendMeetingTest::runMeeting() {
     double listStart = -1, listEnd = -1;
     const double slack = realTime_ ? 0.5 : 0;      // late timers and the device's latency
     run(*form, Meeting + 1 - secondsOfDay(), [&] { // until the block is back in Idle after the list
-        const bool sounding = library.ChannelIsActive(music.MusicStream) == AudioLibrary::Playing &&
-                              library.ChannelGetPosition(music.MusicStream) < music.MusicLengthBytes;
+        const bool sounding = engine.ChannelIsActive(music.MusicStream) == AudioLibrary::Playing &&
+                              engine.ChannelGetPosition(music.MusicStream) < music.MusicLengthBytes;
         if (music.MusicState() == MusicBlock::PlayingBefore) {
             if (listStart < 0)
                 listStart = secondsOfDay();
@@ -318,7 +296,7 @@ void WeekendMeetingTest::runMeeting() {
     waitForFinishing(*form);
     EXPECT_TRUE(QFile::exists(recordings() + part1));
     EXPECT_FALSE(QFile::exists(recordings() + QStringLiteral("aufnahme1.mp3")));
-    const Tag tag1 = tagOf(recordings() + part1);
+    const RecordingTag tag1 = readRecordingTag(recordings() + part1);
     STEP("3b middle song: part 1 finished, tag comment '%s' album '%s'", qPrintable(tag1.comment),
          qPrintable(tag1.album));
     EXPECT_EQ(tag1.comment, QStringLiteral("Vortrag"));
@@ -353,7 +331,7 @@ void WeekendMeetingTest::runMeeting() {
     waitForFinishing(*form);
     EXPECT_EQ(QDir(recordings()).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name),
               (QStringList{part2, part1}));
-    const Tag tag2 = tagOf(recordings() + part2);
+    const RecordingTag tag2 = readRecordingTag(recordings() + part2);
     STEP("4a part 2 finished: title '%s' artist '%s' album '%s' year %u", qPrintable(tag2.title),
          qPrintable(tag2.artist), qPrintable(tag2.album), tag2.year);
     EXPECT_EQ(tag2.title, QStringLiteral("Glaube"));
@@ -385,9 +363,9 @@ void WeekendMeetingTest::runMeeting() {
             const double ratio = toneRatio(copy, &samples);
             STEP("4d copy dialog to STICK3: %s, %s, album '%s', 1 kHz %.0f times the power beside it",
                  qPrintable(name), bytesOf(copy) == bytesOf(recordings() + name) ? "identical" : "DIFFERENT",
-                 qPrintable(tagOf(copy).album), ratio);
+                 qPrintable(readRecordingTag(copy).album), ratio);
             EXPECT_EQ(bytesOf(copy), bytesOf(recordings() + name)) << copy.toStdString();
-            EXPECT_EQ(tagOf(copy).album, tagOf(recordings() + name).album);
+            EXPECT_EQ(readRecordingTag(copy).album, readRecordingTag(recordings() + name).album);
             EXPECT_GT(ratio, 50) << copy.toStdString();
         }
     } else {
@@ -426,7 +404,7 @@ void WeekendMeetingTest::runMeeting() {
     }
     writeFile(settingsFile(), settingsWith(QStringLiteral("1"))); // older than 30 days
     clock.set(2026, 12, 13, 9, 0);
-    form = startForm();
+    form = start();
     const QStringList left = QDir(recordings()).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
     STEP("6 next start: %s", qPrintable(left.join(QStringLiteral(", "))));
     EXPECT_EQ(left, (QStringList{part2, part1, QStringLiteral("fremd.mp3")}));

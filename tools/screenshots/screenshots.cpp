@@ -1,6 +1,5 @@
 // Starts the main window on the user's folders (the demo set-up) with silent audio devices and one USB
-// stick, and saves
-// main-de.png, settings-de.png, copy-de.png and main-en.png into the folder given.
+// stick, and saves main-de.png, settings-de.png, copy-de.png and main-en.png into the folder given.
 // Usage: kandolor_screenshots FOLDER
 #include "app/TForm1.h"
 #include "app/recordings/TDualListDlg.h"

@@ -143,7 +143,7 @@ bool OtherSource::prepareFile(bool busy) {
     AudioLibrary& audio = form_.services().audio;
     Ui::TForm1& ui = form_.form();
     SelectionTrackBar* bar = ui.TrackBar1;
-    form_.player().setPlayable(true);
+    player.setPlayable(true);
     player.CurrentFileAnsi = form_.state().SlotFiles[4];
     if (!busy)
         player.openSongStream(player.CurrentFileAnsi);

@@ -6,12 +6,11 @@
 #include "app/recording/CaptureControl.h"
 #include "app/recording/RecordingControl.h"
 #include "app/recording/RecordingFinisher.h"
+#include "support/RecordingTag.h"
 
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
-#include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
 
 // The main window with a tone on the recording input, and what the recording tests look at.
 inline std::int16_t tone(std::uint64_t frame) {
@@ -79,23 +78,6 @@ protected:
     QStringList mp3Files() {
         return QDir(recordings()).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
     }
-    // The tag of a recording as TagLib reads it.
-    struct Tag {
-        QString title, artist, album, comment;
-        unsigned year = 0;
-        QStringList comments;
-    };
-    Tag tagOf(const QString& name) {
-        TagLib::MPEG::File file(QFile::encodeName(recordings() + name).constData());
-        TagLib::ID3v2::Tag* tag = file.ID3v2Tag();
-        Tag result;
-        if (!tag)
-            return result;
-        const auto text = [](const TagLib::String& s) { return QString::fromStdWString(s.toWString()); };
-        result = {text(tag->title()),   text(tag->artist()), text(tag->album()),
-                  text(tag->comment()), tag->year(),         {}};
-        for (const TagLib::ID3v2::Frame* frame : tag->frameListMap()["COMM"])
-            result.comments << text(frame->toString());
-        return result;
-    }
+    // The tag of recording `name` as TagLib reads it.
+    RecordingTag tagOf(const QString& name) { return readRecordingTag(recordings() + name); }
 };

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
 
 namespace {
 
@@ -217,7 +219,7 @@ TEST_F(RecordingControlsTest, TypedSpeakerAndTopicBecomeTheTagAndTheNameOfTheFil
     waitForFinishing(*form);
 
     EXPECT_EQ(mp3Files(), QStringList{name});
-    const Tag tag = tagOf(name);
+    const RecordingTag tag = tagOf(name);
     EXPECT_EQ(tag.title, QStringLiteral("Freude"));
     EXPECT_EQ(tag.artist, QStringLiteral("Hans Meier"));
     EXPECT_EQ(tag.album, QStringLiteral("Kandolor Max_Muster"));
