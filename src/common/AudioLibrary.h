@@ -129,4 +129,11 @@ public:
     // Ends the encoder's input once all audio up to now (or up to the channel's stop) is written, and
     // returns at once: false (Handle) for an unknown encoder, which gets no `exited` call.
     virtual bool EncodeStop(AudioHandle encoder, EncoderExited exited) = 0;
+    // Replaces an encoder whose program has exited or stalled (EncodeIsActive Stopped while its channel
+    // runs): starts `commandLine` as a new encoder on the same channel, fed from the oldest sample the old
+    // program's file may lack (a few seconds overlap, no gap), and ends the old program at once (killed when
+    // it does not exit), which tells `exited` as a stop would. The new encoder's handle; 0 on failure, with
+    // the old encoder left as it was.
+    virtual AudioHandle EncodeRestart(AudioHandle encoder, const QString& commandLine,
+                                      EncoderExited exited) = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -25,6 +26,10 @@ struct FinishJob {
     bool kopie = false;       // at least one target
     bool interrupted = false; // stopped by a fault that was told: the finishing tells where the file is
     bool recovered = false;   // left by an earlier run: the encoder's texts stay, the album gets the mark
+    // The temporary names of the parts of the same recording before this one (written by encoders that
+    // failed and were replaced), finished before it.
+    QStringList earlierParts;
+    bool followed = false; // another part follows: where this one went is told with the last
 
     QString tempPath() const { return folder + tempName; }
 };

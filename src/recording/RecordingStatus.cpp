@@ -1,5 +1,7 @@
 #include "RecordingStatus.h"
 
+#include "EncoderFault.h"
+
 #include <cmath>
 
 namespace recording {
@@ -34,6 +36,8 @@ bool SilenceWatch::update(double seconds, int level) {
 QString StatusText(const RecordingStatus& status) {
     if (status.minutesOfRoom >= 0 && status.minutesOfRoom < WarnMinutes)
         return QStringLiteral("Speicher fast voll: noch %1 Minuten Aufnahme").arg(status.minutesOfRoom);
+    if (status.encoderRestarted)
+        return EncoderRestartedStatus();
     if (status.silent)
         return QStringLiteral("Kein Eingangssignal !");
     if (status.encoderBehind)

@@ -43,12 +43,13 @@ private:
     double silentFor_ = 0;
 };
 
-// What the status line of the recording says, the first that applies: little room, silence, an encoder
-// that falls behind; empty while all is well.
+// What the status line of the recording says, the first that applies: little room, a replaced encoder,
+// silence, an encoder that falls behind; empty while all is well.
 struct RecordingStatus {
     int minutesOfRoom = -1;
     bool silent = false;
     bool encoderBehind = false;
+    bool encoderRestarted = false;
 };
 QString StatusText(const RecordingStatus& status);
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <future>
 #include <gtest/gtest.h>
+#include <optional>
 
 // The engine under encoders that are slow, pause or stall, fed in wall-clock time: stand-in encoders are
 // small scripts that copy the WAVE stream they get into their output file, at their own pace.
@@ -129,19 +130,110 @@ TEST_F(SlowEncoderTest, AnEncoderAtAQuarterOfRealTimeShowsItsBacklogAndGetsEvery
     EXPECT_EQ(static_cast<std::int64_t>(samples.size()) * 2, lib().ChannelGetPosition(channel));
 }
 
-TEST_F(SlowEncoderTest, AStalledEncoderIsReportedWhileRecordingAndWhatItWroteDecodes) {
+TEST_F(SlowEncoderTest, AStalledEncoderIsFoundWithinSecondsAndReplacedAndWhatItWroteDecodes) {
     // A real lame that freezes after two seconds.
     const QString freezing = encoder(QStringLiteral("freezing"), "( sleep 2; kill -STOP $$ ) &\n"
                                                                  "exec lame -b 48 -m m - \"$1\"");
     const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
     const AudioHandle encoderHandle = startEncoder(channel, freezing, file(QStringLiteral("frozen.mp3")));
     ASSERT_NE(encoderHandle, 0u);
-    pace(32.0, [&] { return lib().EncodeIsActive(encoderHandle) == AudioLibrary::Stopped; });
-    EXPECT_EQ(lib().EncodeIsActive(encoderHandle), AudioLibrary::Stopped) << "found out within 30 s";
+    pace(15.0, [&] { return lib().EncodeIsActive(encoderHandle) == AudioLibrary::Stopped; });
+    EXPECT_EQ(lib().EncodeIsActive(encoderHandle), AudioLibrary::Stopped) << "found out within 15 s";
+    auto oldExit = std::make_shared<std::promise<int>>();
+    std::future<int> oldExited = oldExit->get_future();
+    const AudioHandle next = lib().EncodeRestart(
+        encoderHandle, QStringLiteral("lame -b 48 -m m - \"") + file(QStringLiteral("next.mp3")) + '"',
+        [oldExit](int error) { oldExit->set_value(error); });
+    ASSERT_NE(next, 0u);
+    EXPECT_EQ(lib().EncodeIsActive(encoderHandle), AudioLibrary::Stopped);
+    ASSERT_EQ(oldExited.wait_for(std::chrono::seconds(20)), std::future_status::ready)
+        << "the frozen one ended";
+    EXPECT_NE(oldExited.get(), AudioError::Ok);
+    pace(1.0);
     lib().ChannelStop(channel);
-    std::future<int> exited = stop(encoderHandle);
+    std::future<int> exited = stop(next);
     ASSERT_EQ(exited.wait_for(std::chrono::seconds(20)), std::future_status::ready);
-    EXPECT_NE(exited.get(), AudioError::Ok);
+    EXPECT_EQ(exited.get(), AudioError::Ok);
     EXPECT_GT(audiotest::decodeMp3(file(QStringLiteral("frozen.mp3"))).size(),
               static_cast<std::size_t>(Rate / 2));
+    EXPECT_GT(audiotest::decodeMp3(file(QStringLiteral("next.mp3"))).size(), static_cast<std::size_t>(Rate));
+}
+
+namespace {
+
+// A signal whose every pair of samples tells where it is: even frames carry the frame number's low 15 bits,
+// odd ones the 15 above them.
+std::int16_t counter(std::uint64_t frame) {
+    return static_cast<std::int16_t>((frame % 2 == 0 ? frame : frame >> 15) & 0x7FFF);
+}
+
+// The frame at which `samples` of counter() begin, when they are an unbroken run of it.
+std::optional<std::uint64_t> counterStart(const std::vector<std::int16_t>& samples) {
+    if (samples.size() < 3)
+        return std::nullopt;
+    const auto low = [](std::int16_t s) { return static_cast<std::uint64_t>(s); };
+    for (std::uint64_t first :
+         {low(samples[0]) | low(samples[1]) << 15, (low(samples[1]) | low(samples[2]) << 15) - 1}) {
+        std::size_t i = 0;
+        while (i < samples.size() && samples[i] == counter(first + i))
+            ++i;
+        if (i == samples.size())
+            return first;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+// What the window does with a failing encoder: each one found stalled or exited is replaced at once, and
+// together the files hold every sample of the recording.
+TEST_F(SlowEncoderTest, AcrossAStalledAndAnExitingEncoderEverySampleIsInAFileInOrder) {
+    audio_.backend->setInputSignal([](std::uint64_t frame, int) { return counter(frame); });
+    const QStringList programs = {
+        encoder(QStringLiteral("stalls"), "( sleep 2; kill -STOP $$ ) &\nexec cat > \"$1\""),
+        encoder(QStringLiteral("exits"), "exec head -c 100000 > \"$1\""),
+        encoder(QStringLiteral("plain"), "exec cat > \"$1\"")};
+    const auto commandLine = [&](int i) {
+        return QLatin1Char('"') + programs[i] + QStringLiteral("\" \"") + file(QString::number(i)) + '"';
+    };
+    const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
+    AudioHandle current = lib().EncodeStart(channel, commandLine(0), 0);
+    ASSERT_NE(current, 0u);
+    std::vector<std::future<int>> exits;
+    int restarts = 0;
+    pace(40.0, [&] {
+        if (lib().EncodeIsActive(current) == AudioLibrary::Stopped) {
+            auto exited = std::make_shared<std::promise<int>>();
+            exits.push_back(exited->get_future());
+            current = lib().EncodeRestart(current, commandLine(++restarts),
+                                          [exited](int error) { exited->set_value(error); });
+            EXPECT_NE(current, 0u);
+        }
+        return restarts == 2 || current == 0;
+    });
+    ASSERT_EQ(restarts, 2);
+    ASSERT_NE(current, 0u);
+    pace(2.0);
+    lib().ChannelStop(channel);
+    exits.push_back(stop(current));
+    for (std::future<int>& exited : exits)
+        ASSERT_EQ(exited.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_EQ(exits.back().get(), AudioError::Ok);
+    EXPECT_EQ(lib().ChannelGetDropped(channel), 0);
+
+    // Each file an unbroken run of the signal; together from the first sample to the last.
+    const auto total = static_cast<std::uint64_t>(lib().ChannelGetPosition(channel) / 2);
+    std::uint64_t covered = 0;
+    std::uint64_t overlap = 0;
+    for (int i = 0; i <= restarts; ++i) {
+        const std::vector<std::int16_t> samples = samplesOf(file(QString::number(i)));
+        const std::optional<std::uint64_t> first = counterStart(samples);
+        ASSERT_TRUE(first) << "file " << i << " holds its samples in order, none missing";
+        EXPECT_LE(*first, covered) << "no gap before file " << i;
+        overlap = std::max(overlap, covered - std::min(covered, *first));
+        covered = std::max(covered, *first + samples.size());
+    }
+    EXPECT_EQ(covered, total) << "the last file ends with the recording";
+    EXPECT_LE(overlap, static_cast<std::uint64_t>(Recorder::RefeedSeconds * Rate))
+        << "at most the few seconds a failed encoder may not have written are in two files";
 }

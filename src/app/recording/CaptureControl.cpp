@@ -8,6 +8,7 @@
 #include "common/Folders.h"
 #include "recording/BassErrorNames.h"
 #include "recording/EncoderCommandLine.h"
+#include "recording/EncoderFault.h"
 #include "recording/RecordingStatus.h"
 #include "ui_TForm1.h"
 
@@ -124,11 +125,8 @@ void CaptureControl::StartCapture() {
     EncoderHandle = audio_.EncodeStart(RecordChannel, commandLine, AudioLibrary::EncodeUnicode);
     if (EncoderHandle == 0) {
         // Without an encoder nothing would be written: the recording does not go on as if it ran.
-        const int error = audio_.ErrorGetCode();
         audio_.ChannelStop(RecordChannel);
-        form_.services().dialogs.showMessage(QStringLiteral("Kann Mp3-Encoding nicht starten\rError ") +
-                                             QString::number(error) +
-                                             QStringLiteral("\rEs wird nicht aufgenommen !"));
+        form_.services().dialogs.showMessage(recording::EncoderStartMessage(recording::EncoderInstalled()));
         form_.recordingControl().StartFailed();
         return;
     }

@@ -9,6 +9,8 @@
 #include "common/Dialogs.h"
 #include "common/Folders.h"
 #include "recording/AutoRecording.h"
+#include "recording/EncoderCommandLine.h"
+#include "recording/EncoderFault.h"
 #include "recording/RecordingStatus.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
@@ -117,11 +119,8 @@ void RecordingControl::PosTimerTimer() {
             return;
         }
     }
-    if (capture.encoderGone()) {
-        stopForFault(QStringLiteral("Der Encoder (lame) hat aufgehört zu arbeiten !\rDie Aufnahme ist "
-                                    "angehalten; bitte neu starten."));
+    if (capture.encoderGone() && !encoderFailed(seconds))
         return;
-    }
     if (seconds < roomCheckedAt_ || seconds - roomCheckedAt_ >= recording::RoomCheckSeconds) {
         roomCheckedAt_ = seconds;
         const QString folder = form_.settings().RecordingFolder;
@@ -135,7 +134,7 @@ void RecordingControl::PosTimerTimer() {
     const bool behind =
         audio.ChannelBytes2Seconds(capture.RecordChannel, audio.EncodeGetQueued(capture.EncoderHandle)) >
         recording::EncoderBehindSeconds;
-    ui.lStatus->setText(recording::StatusText({minutesOfRoom_, silent, behind}));
+    ui.lStatus->setText(recording::StatusText({minutesOfRoom_, silent, behind, !earlierParts_.isEmpty()}));
     ui.lpos->setText(time.lpos);
     capture.LevelTick();
     switch (session_.BlinkStep()) {
@@ -158,6 +157,53 @@ void RecordingControl::stopForFault(const QString& message) {
     form_.services().dialogs.showMessage(message);
 }
 
+bool RecordingControl::encoderFailed(double seconds) {
+    const QString folder = form_.settings().RecordingFolder;
+    // A disk filled meanwhile is what stopped the encoder; a new one would not get far.
+    const int room = recording::MinutesOfRoom(form_.services().folders.freeSpace(folder));
+    switch (recording::JudgeEncoderFault(room, restartedAt_ < 0 ? -1.0 : seconds - restartedAt_)) {
+    case recording::EncoderFault::DiskFull:
+        stopForFault(recording::NoRoomMessage(folder, true));
+        return false;
+    case recording::EncoderFault::FailedAgain:
+        stopForFault(recording::EncoderFailedAgainMessage());
+        return false;
+    case recording::EncoderFault::Restart:
+        break;
+    }
+    if (!restartEncoder()) {
+        stopForFault(recording::EncoderRestartFailedMessage());
+        return false;
+    }
+    restartedAt_ = seconds;
+    return true;
+}
+
+bool RecordingControl::restartEncoder() {
+    AppState& state = form_.state();
+    CaptureControl& capture = form_.capture();
+    handOverFields();
+    recording::FinishJob job = finishJob();
+    job.followed = true;
+    const QString folder = form_.settings().RecordingFolder;
+    int counter = state.RecordingCounter;
+    const QString tempName = recording::FreeTempRecordingName(counter, folder, recording::ExistsOnDisk);
+    const QString commandLine =
+        recording::EncoderCommandLine(state.userinfo, form_.form().Thema->text(), folder, tempName);
+    const AudioHandle next =
+        form_.finisher().finishReplaced(std::move(job), capture.EncoderHandle, commandLine);
+    if (next == 0)
+        return false;
+    // The new encoder writes the next part under a new temporary name, named at its finishing like the
+    // file after a split.
+    state.RecordingCounter = counter;
+    earlierParts_ << state.texte[0];
+    state.texte[0] = tempName;
+    capture.EncoderHandle = next;
+    form_.recordingFields().FixNameAtStart();
+    return true;
+}
+
 void RecordingControl::showInputLost(bool lost) {
     // While the recording device is gone the engine keeps trying to open it again; the operator is told
     // in the blinking label, which stays on until the device is back.
@@ -174,11 +220,28 @@ void RecordingControl::FinishRecording() {
     state.neu = false;
     session_.RecordingFinished();
     ui.rec->setEnabled(false);
+    QStringList earlierParts = std::exchange(earlierParts_, {});
+    restartedAt_ = -1;
     if (!form_.capture().channelActive())
         return;
     form_.capture().StopCapture();
     AudioLibrary& audio = form_.services().audio;
     const std::int64_t lost = audio.ChannelGetDropped(form_.capture().RecordChannel);
+    handOverFields();
+    // The finishing of the file (renaming, tagging, copies) works on its own copy of the hand-over.
+    recording::FinishJob job = finishJob();
+    job.earlierParts = std::move(earlierParts);
+    form_.finisher().finish(std::move(job), form_.capture().EncoderHandle);
+    if (lost > 0)
+        form_.services().dialogs.showMessage(
+            recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
+}
+
+void RecordingControl::handOverFields() {
+    AppState& state = form_.state();
+    Ui::TForm1& ui = form_.form();
+    state.kopie = false;
+    state.neu = false;
     // Extra copy targets: the first four checked entries of the drive list.
     const std::vector<recordings::DriveEntry> targets = form_.driveList().checkedEntries();
     for (std::size_t i = 0; i < state.copyFolders.size(); ++i) {
@@ -196,11 +259,6 @@ void RecordingControl::FinishRecording() {
         state.texte[2] = ui.Redner->text();
         state.texte[3] = ui.Kommentar->text();
     }
-    // The finishing of the file (renaming, tagging, copies) works on its own copy of the hand-over.
-    form_.finisher().finish(finishJob(), form_.capture().EncoderHandle);
-    if (lost > 0)
-        form_.services().dialogs.showMessage(
-            recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
 }
 
 recording::FinishJob RecordingControl::finishJob() const {

@@ -42,6 +42,15 @@ private:
     // A fault ends the recording at once (its encoder died, the disk is full): what was written is finished
     // and the operator told why.
     void stopForFault(const QString& message);
+    // The recording's encoder has exited or stalled at `seconds` of recording: a full disk or a second
+    // failure soon after a replacement stop the recording, otherwise a new encoder takes over. False when
+    // the recording stopped.
+    bool encoderFailed(double seconds);
+    // Finishes the part written so far like a split and goes on with a new encoder in a new temporary
+    // file; false when no new encoder starts.
+    bool restartEncoder();
+    // Fills the hand-over slots from the fields and the drive list for the finishing of the current file.
+    void handOverFields();
     // Timer off, BitBtn4 "Aufnahme" with Tag 0.
     void stopControls();
     // The finishing's copy of the hand-over slots and of the settings it reads.
@@ -55,5 +64,9 @@ private:
     int minutesOfRoom_ = -1;
     double roomCheckedAt_ = -recording::RoomCheckSeconds;
     recording::SilenceWatch silence_;
+    // The temporary names of the parts finished earlier because their encoder failed, and the seconds of
+    // recording at the last replacement (negative: none).
+    QStringList earlierParts_;
+    double restartedAt_ = -1;
     QTimer PosTimer;
 };

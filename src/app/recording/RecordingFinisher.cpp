@@ -4,6 +4,7 @@
 #include "common/DateTime.h"
 #include "common/Dialogs.h"
 #include "id3/TID3v2Tag.h"
+#include "recording/EncoderFault.h"
 #include "recording/LeftRecordings.h"
 #include "recording/MP3Thread.h"
 #include "recording/MeetingDefaults.h"
@@ -24,22 +25,35 @@ RecordingFinisher::~RecordingFinisher() {
         running_->wait();
 }
 
-void RecordingFinisher::finish(recording::FinishJob job, AudioHandle encoder) {
-    AudioLibrary& audio = form_.services().audio;
+AudioLibrary::EncoderExited RecordingFinisher::handOver(recording::FinishJob job, bool quiet) {
     const std::uint64_t id = ++lastId_;
     queue_.push_back({id, std::move(job)});
     // The engine tells the exit on a thread of its own; the finishing goes on on the UI thread.
-    const bool interrupted = queue_.back().job.interrupted;
-    const bool stopping = audio.EncodeStop(encoder, [this, id, interrupted](int error) {
-        // An encoder that died has been told already.
-        const int told = interrupted ? 0 : error;
+    return [this, id, quiet](int error) {
+        const int told = quiet ? 0 : error;
         QMetaObject::invokeMethod(
             this, [this, id, told] { form_.step([&] { encoderExited(id, told); }); }, Qt::QueuedConnection);
-    });
-    if (!stopping) {
+    };
+}
+
+void RecordingFinisher::finish(recording::FinishJob job, AudioHandle encoder) {
+    AudioLibrary& audio = form_.services().audio;
+    // An encoder that died has been told already.
+    const bool interrupted = job.interrupted;
+    const std::uint64_t id = lastId_ + 1;
+    if (!audio.EncodeStop(encoder, handOver(std::move(job), interrupted))) {
         form_.services().dialogs.showMessage(closeFailed(audio.ErrorGetCode()));
         encoderExited(id, 0);
     }
+}
+
+AudioHandle RecordingFinisher::finishReplaced(recording::FinishJob job, AudioHandle encoder,
+                                              const QString& commandLine) {
+    AudioLibrary& audio = form_.services().audio;
+    const AudioHandle next = audio.EncodeRestart(encoder, commandLine, handOver(std::move(job), true));
+    if (next == 0)
+        queue_.pop_back();
+    return next;
 }
 
 void RecordingFinisher::FinishLeftRecordings() {
@@ -105,9 +119,21 @@ void RecordingFinisher::threadDone() {
     const recording::FinishResult& result = done->result();
     // The next file is finished while the operator reads about this one.
     startNext();
+    const recording::FinishJob& job = done->job();
+    const QString path = job.folder + (result.finalName.isEmpty() ? job.tempName : result.finalName);
     if (!result.problem.isEmpty())
         form_.services().dialogs.showMessage(result.problem);
-    else if (done->job().interrupted)
+    if (job.followed)
+        parts_.insert(job.tempPath(), path);
+    if (!job.earlierParts.isEmpty()) {
+        // A part its encoder wrote nothing of has no file.
+        QStringList files;
+        for (const QString& part : job.earlierParts)
+            if (parts_.contains(job.folder + part))
+                files << parts_.take(job.folder + part);
+        files << path;
+        form_.services().dialogs.showMessage(recording::PartsMessage(files, job.interrupted));
+    } else if (result.problem.isEmpty() && job.interrupted)
         form_.services().dialogs.showMessage(
             QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") + done->job().folder +
             result.finalName);

@@ -3,6 +3,7 @@
 #include "common/AudioLibrary.h"
 #include "recording/FinishJob.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <cstdint>
@@ -24,6 +25,10 @@ public:
     // Stops `encoder` and finishes `job`'s file when the encoder has exited. Files are finished in the order
     // of their stops, so the numbering rule numbers them in that order.
     void finish(recording::FinishJob job, AudioHandle encoder);
+    // Replaces the running recording's failed `encoder` by one started with `commandLine` and finishes
+    // `job`'s file, the part written so far, once the old encoder has exited. The new encoder's handle; 0
+    // when it could not start, and nothing is handed over then.
+    AudioHandle finishReplaced(recording::FinishJob job, AudioHandle encoder, const QString& commandLine);
     // Finishes the temporary recordings an earlier run left in the recording folder and tells the
     // operator which they were and where they are now.
     void FinishLeftRecordings();
@@ -43,6 +48,8 @@ private:
         bool exited = false;
     };
 
+    // Queues `job`; the engine's call when its encoder has exited (errors told unless `quiet`).
+    AudioLibrary::EncoderExited handOver(recording::FinishJob job, bool quiet);
     void encoderExited(std::uint64_t id, int error);
     void startNext();
     void threadDone();
@@ -52,4 +59,6 @@ private:
     std::uint64_t lastId_ = 0;
     std::deque<Stopped> queue_;
     std::unique_ptr<MP3Thread> running_;
+    // Where the finished parts of a recording whose encoder was replaced went: temporary path → full path.
+    QHash<QString, QString> parts_;
 };

@@ -24,6 +24,15 @@ bool fail(int error) {
 }
 
 constexpr std::uint32_t Version = 0x02041100;
+
+// The encoder's command line as program and arguments.
+QStringList encoderArguments(const QString& commandLine) {
+    QStringList arguments = splitCommandLine(commandLine);
+    // The WAVE stream's length is unknown; told so, lame writes no length frame of 4294967295 ms.
+    if (!arguments.isEmpty() && QFileInfo(arguments.first()).fileName() == QLatin1String("lame"))
+        arguments.insert(1, QStringLiteral("--ignorelength"));
+    return arguments;
+}
 } // namespace
 
 AudioEngine::AudioEngine(std::unique_ptr<AudioBackend> backend)
@@ -251,12 +260,9 @@ AudioHandle AudioEngine::EncodeStart(AudioHandle channel, const QString& command
                                      std::uint32_t /*flags*/) {
     if (!recorder_.hasChannel(channel))
         return result(AudioError::Handle, AudioHandle{0});
-    QStringList arguments = splitCommandLine(commandLine);
+    const QStringList arguments = encoderArguments(commandLine);
     if (arguments.isEmpty())
         return result(AudioError::IllParam, AudioHandle{0});
-    // The WAVE stream's length is unknown; told so, lame writes no length frame of 4294967295 ms.
-    if (QFileInfo(arguments.first()).fileName() == QLatin1String("lame"))
-        arguments.insert(1, QStringLiteral("--ignorelength"));
     const AudioHandle handle = newHandle();
     const int error = recorder_.encodeStart(handle, channel, arguments);
     return result(error, error == AudioError::Ok ? handle : AudioHandle{0});
@@ -278,6 +284,18 @@ int AudioEngine::EncodeIsActive(AudioHandle encoder) {
     if (!recorder_.hasEncoder(encoder))
         return result(AudioError::Handle, Stopped);
     return result(AudioError::Ok, recorder_.encoderTaking(encoder) ? Playing : Stopped);
+}
+
+AudioHandle AudioEngine::EncodeRestart(AudioHandle encoder, const QString& commandLine,
+                                       EncoderExited exited) {
+    if (!recorder_.hasEncoder(encoder))
+        return result(AudioError::Handle, AudioHandle{0});
+    const QStringList arguments = encoderArguments(commandLine);
+    if (arguments.isEmpty())
+        return result(AudioError::IllParam, AudioHandle{0});
+    const AudioHandle handle = newHandle();
+    const int error = recorder_.encodeRestart(encoder, handle, arguments, std::move(exited));
+    return result(error, error == AudioError::Ok ? handle : AudioHandle{0});
 }
 
 bool AudioEngine::EncodeStop(AudioHandle encoder, EncoderExited exited) {

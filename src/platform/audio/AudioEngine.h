@@ -45,6 +45,7 @@ public:
     std::int64_t EncodeGetQueued(AudioHandle encoder) override;
     int EncodeIsActive(AudioHandle encoder) override;
     bool EncodeStop(AudioHandle encoder, EncoderExited exited) override;
+    AudioHandle EncodeRestart(AudioHandle encoder, const QString& commandLine, EncoderExited exited) override;
 
     // Captured samples lost because the capture ring was full (0 unless the reader fell behind by a minute).
     std::uint64_t droppedCaptureSamples() const { return recorder_.droppedSamples(); }

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -31,6 +32,13 @@ public:
     // taken.
     std::uint64_t taken() const { return taken_.load(); }
     std::uint64_t backlog() const { return queued_.load() - taken_.load(); }
+    // Samples written into the program's input pipe (its file may not hold the last of them yet).
+    std::uint64_t piped() const { return piped_.load(); }
+    // Audio has been waiting for the program and it has taken nothing for `limit`.
+    bool stalled(std::chrono::milliseconds limit) const;
+    // Ends the program without waiting for it to take what is queued: its input is closed, and a program
+    // that has not exited soon after is killed. finish() then returns quickly.
+    void abort();
     // Closes the program's input once the queue has drained and waits for it to exit; true when it exited
     // normally with status 0. Later calls return the same result.
     bool finish();
@@ -50,6 +58,10 @@ private:
     std::atomic<bool> broken_{false};
     std::atomic<std::uint64_t> queued_{0};
     std::atomic<std::uint64_t> taken_{0};
+    std::atomic<std::uint64_t> piped_{0};
+    // Steady-clock time (ns) when the program last took some input, or when audio began to wait for it.
+    std::atomic<std::int64_t> lastProgress_{0};
+    std::atomic<bool> aborted_{false};
     std::atomic<bool> exited_{false};
     std::thread thread_;
 };

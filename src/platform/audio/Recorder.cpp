@@ -201,6 +201,20 @@ std::int32_t Recorder::level(AudioHandle channel) const {
     return running(channel) ? level_.load() : -1;
 }
 
+std::shared_ptr<Recorder::Feed> Recorder::makeFeed(AudioHandle handle, AudioHandle channel,
+                                                   const Channel& entry,
+                                                   std::unique_ptr<EncoderProcess> process) const {
+    auto feed = std::make_shared<Feed>();
+    feed->handle = handle;
+    feed->channel = channel;
+    feed->process = std::move(process);
+    feed->channels = entry.format.channels;
+    feed->refeed = static_cast<std::uint64_t>(RefeedSeconds * entry.format.rate) *
+                   static_cast<std::uint64_t>(entry.format.channels);
+    feed->end.store(entry.end.load());
+    return feed;
+}
+
 int Recorder::encodeStart(AudioHandle handle, AudioHandle channel, const QStringList& arguments) {
     const Channel* entry = find(channel);
     if (!entry)
@@ -211,20 +225,53 @@ int Recorder::encodeStart(AudioHandle handle, AudioHandle channel, const QString
     std::unique_ptr<EncoderProcess> process = EncoderProcess::start(arguments, entry->format, error);
     if (!process)
         return error;
-    auto feed = std::make_shared<Feed>();
-    feed->handle = handle;
-    feed->channel = channel;
-    feed->process = std::move(process);
+    std::shared_ptr<Feed> feed = makeFeed(handle, channel, *entry, std::move(process));
     {
         std::lock_guard lock(feedsMutex_);
         // The encoder gets the channel from its first sample (the ring still holds it).
         feed->start = std::max(entry->start, ring_.released());
         feed->next.store(feed->start);
-        feed->end.store(entry->end.load());
         feeds_.push_back(feed);
     }
     wakeRouter();
     return AudioError::Ok;
+}
+
+int Recorder::encodeRestart(AudioHandle encoder, AudioHandle handle, const QStringList& arguments,
+                            AudioLibrary::EncoderExited exited) {
+    const std::shared_ptr<Feed> old = findFeed(encoder);
+    if (!old || old->stopping.load())
+        return AudioError::Handle;
+    const Channel* entry = find(old->channel);
+    if (!entry)
+        return AudioError::Handle;
+    int error = AudioError::Ok;
+    std::unique_ptr<EncoderProcess> process = EncoderProcess::start(arguments, entry->format, error);
+    if (!process)
+        return error;
+    std::shared_ptr<Feed> feed = makeFeed(handle, old->channel, *entry, std::move(process));
+    {
+        // Under the lock the router has kept the ring from the old program's refeed point on.
+        std::lock_guard lock(feedsMutex_);
+        old->stopping.store(true);
+        feed->start = std::max(refeedFrom(*old), ring_.released());
+        feed->next.store(feed->start);
+        feed->end.store(old->end.load());
+        old->replaced = true;
+        old->end.store(old->next.load());
+        feeds_.push_back(feed);
+    }
+    old->process->abort();
+    startFinisher(old, std::move(exited));
+    wakeRouter();
+    return AudioError::Ok;
+}
+
+std::uint64_t Recorder::refeedFrom(const Feed& feed) const {
+    std::uint64_t from = feed.start + feed.process->piped();
+    from = from > feed.start + feed.refeed ? from - feed.refeed : feed.start;
+    // Whole frames only.
+    return from - (from - feed.start) % static_cast<std::uint64_t>(feed.channels);
 }
 
 std::shared_ptr<Recorder::Feed> Recorder::findFeed(AudioHandle encoder) const {
@@ -241,7 +288,7 @@ bool Recorder::hasEncoder(AudioHandle encoder) const {
 
 bool Recorder::encoderTaking(AudioHandle encoder) const {
     const std::shared_ptr<Feed> feed = findFeed(encoder);
-    return feed && feed->process->taking();
+    return feed && feed->process->taking() && !feed->process->stalled(std::chrono::seconds(StallSeconds));
 }
 
 int Recorder::encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited) {
@@ -252,14 +299,18 @@ int Recorder::encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited
     if (feed->end.load() > now)
         feed->end.store(now);
     wakeRouter();
+    startFinisher(std::move(feed), std::move(exited));
+    return AudioError::Ok;
+}
+
+void Recorder::startFinisher(std::shared_ptr<Feed> feed, AudioLibrary::EncoderExited exited) {
     joinFinishers(false);
     auto done = std::make_shared<std::atomic<bool>>(false);
-    finishers_.push_back({std::thread([this, feed, exited = std::move(exited), done] {
+    finishers_.push_back({std::thread([this, feed = std::move(feed), exited = std::move(exited), done] {
                               finishFeed(feed, exited);
                               done->store(true);
                           }),
                           done});
-    return AudioError::Ok;
 }
 
 void Recorder::finishFeed(const std::shared_ptr<Feed>& feed, const AudioLibrary::EncoderExited& exited) {
@@ -285,7 +336,7 @@ void Recorder::finishFeed(const std::shared_ptr<Feed>& feed, const AudioLibrary:
     }
     const bool ok = feed->process->finish();
     if (exited)
-        exited(!fed ? AudioError::Timeout : ok ? AudioError::Ok : AudioError::Unknown);
+        exited(!fed || feed->replaced ? AudioError::Timeout : ok ? AudioError::Ok : AudioError::Unknown);
 }
 
 std::uint64_t Recorder::encoderBacklog(AudioHandle encoder) const {
@@ -370,7 +421,10 @@ void Recorder::route() {
                 feed->next.store(upTo);
             }
             behind = behind || feed->next.load() < to;
-            if (feed->next.load() < feed->end.load())
+            // A running encoder's program may fail: what its file may lack stays for a new one.
+            if (!feed->stopping.load())
+                release = std::min(release, refeedFrom(*feed));
+            else if (feed->next.load() < feed->end.load())
                 release = std::min(release, feed->next.load());
         }
         ring_.release(std::min(release, written));

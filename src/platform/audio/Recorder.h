@@ -24,6 +24,12 @@ public:
     // How long after a stop a new channel still continues the stopped one (and the ring keeps the samples):
     // long enough for a split, short enough that a later start does not take in much from before it.
     static constexpr double ContinueSeconds = 3.0;
+    // What an encoder's file may lack of what was written into its input: the pipe (64 KiB, 1.5 s at 22050
+    // Hz mono) and the program's own input and output buffers. The ring keeps it, and a new encoder in
+    // place of a failed one begins this far back: a short overlap rather than a gap.
+    static constexpr double RefeedSeconds = 5.0;
+    // An encoder that takes nothing for this long while audio waits for it counts as stalled.
+    static constexpr int StallSeconds = 5;
 
     explicit Recorder(AudioBackend& backend);
     ~Recorder() override;
@@ -55,11 +61,18 @@ public:
     // Starts encoder `handle` for `channel`; an AudioError code.
     int encodeStart(AudioHandle handle, AudioHandle channel, const QStringList& arguments);
     bool hasEncoder(AudioHandle encoder) const;
-    // The encoder's program runs and takes its audio.
+    // The encoder's program runs and takes its audio (it has not exited, and has not left audio waiting
+    // for StallSeconds).
     bool encoderTaking(AudioHandle encoder) const;
     // Feeds everything up to now (or to the channel's stop) and finishes the encoder on a thread of its own,
     // which tells `exited` the result; an AudioError code at once (Handle: unknown encoder, no call).
     int encodeStop(AudioHandle encoder, AudioLibrary::EncoderExited exited);
+    // Starts encoder `handle` in place of `encoder` on the same channel, fed from the oldest sample the old
+    // program's file may lack (RefeedSeconds before the end of what went into its pipe); the old program is
+    // ended at once (killed when it does not exit) on a thread of its own, which tells `exited` (Timeout).
+    // An AudioError code; on failure the old encoder is left as it was.
+    int encodeRestart(AudioHandle encoder, AudioHandle handle, const QStringList& arguments,
+                      AudioLibrary::EncoderExited exited);
 
     // Samples lost because the ring was full, in all and during `channel` (up to its stop).
     std::uint64_t droppedSamples() const { return ring_.dropped(); }
@@ -89,13 +102,22 @@ private:
         std::atomic<std::uint64_t> next{0};
         std::atomic<std::uint64_t> end{NoEnd};
         std::atomic<bool> stopping{false};
-        std::uint64_t start = 0; // ring index of the program's first sample
+        bool replaced = false;    // ended for a new encoder (under feedsMutex_)
+        std::uint64_t start = 0;  // ring index of the program's first sample
+        std::uint64_t refeed = 0; // RefeedSeconds in samples
+        int channels = 1;
     };
 
     // Waits until the feed has everything up to its end, finishes its program and tells `exited`.
     void finishFeed(const std::shared_ptr<Feed>& feed, const AudioLibrary::EncoderExited& exited);
+    // Runs finishFeed on a thread of its own.
+    void startFinisher(std::shared_ptr<Feed> feed, AudioLibrary::EncoderExited exited);
     // Joins the finishing threads that are done (all of them with `all`, waiting for the others).
     void joinFinishers(bool all);
+    // The oldest sample of `feed`'s channel that its program's file may lack (under feedsMutex_).
+    std::uint64_t refeedFrom(const Feed& feed) const;
+    std::shared_ptr<Feed> makeFeed(AudioHandle handle, AudioHandle channel, const Channel& entry,
+                                   std::unique_ptr<EncoderProcess> process) const;
 
     // The open device claims to run but has delivered nothing for FrozenSeconds (under deviceMutex_).
     bool frozen() const;

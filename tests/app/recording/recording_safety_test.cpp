@@ -1,10 +1,19 @@
 #include "app/recording/RecordingFixture.h"
+#include "platform/audio/Recorder.h"
+#include "recording/EncoderFault.h"
 #include "recording/RecordingStatus.h"
 #include "support/TmpfsMount.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QStandardPaths>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace {
 
@@ -73,62 +82,139 @@ TEST_F(RecordingSafetyTest, ClosingTheWindowDuringARecordingFinishesIt) {
     EXPECT_TRUE(QFile::exists(settingsFile())) << "the settings were saved first";
 }
 
+// Puts a stand-in for lame first on the search path: a shell script around the real one ($LAME). The
+// search path is as before once the returned object is gone.
+class StandInEncoder {
+public:
+    StandInEncoder(const QString& root, const QByteArray& script) : path_(qgetenv("PATH")) {
+        const QString bin = root + QStringLiteral("/bin");
+        QDir().mkpath(bin);
+        QFile file(bin + QStringLiteral("/lame"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            "#!/bin/sh\nLAME=" + QFile::encodeName(QStandardPaths::findExecutable(QStringLiteral("lame"))) +
+            "\n" + script + "\n");
+        file.close();
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        qputenv("PATH", QFile::encodeName(bin) + ':' + path_);
+    }
+    ~StandInEncoder() { qputenv("PATH", path_); }
+    StandInEncoder(const StandInEncoder&) = delete;
+    StandInEncoder& operator=(const StandInEncoder&) = delete;
+
+private:
+    QByteArray path_;
+};
+
+// Takes a little under half a second of audio, finishes its file and exits.
+constexpr char ExitsEarly[] = "head -c 20000 | \"$LAME\" \"$@\"";
+
 struct GoneEncoder {
     const char* name;
-    // A stand-in for lame: a shell script around the real one ($LAME).
     const char* script;
-    double minSeconds; // the audio the finished file holds
+    double minSeconds; // the audio the first file holds
     double maxSeconds;
 };
 
 class EncoderGoneTest : public RecordingSafetyTest, public testing::WithParamInterface<GoneEncoder> {};
 
-// The recording stops as soon as its encoder is found gone, what it wrote is finished, and the operator is
-// told why and where the file is.
-TEST_P(EncoderGoneTest, StopsTheRecordingAndWhatItWroteIsKept) {
-    const QString bin = folders.root() + QStringLiteral("/bin");
-    QDir().mkpath(bin);
-    QFile script(bin + QStringLiteral("/lame"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(
-        "#!/bin/sh\nLAME=" + QFile::encodeName(QStandardPaths::findExecutable(QStringLiteral("lame"))) +
-        "\n" + GetParam().script + "\n");
-    script.close();
-    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+// A new encoder takes over as soon as the old one is found gone: the operator is told at once, the recording
+// goes on, and at the stop both parts are finished and named.
+TEST_P(EncoderGoneTest, TheRecordingGoesOnInASecondFileAndTheOperatorIsTold) {
     auto form = start();
     Ui::TForm1& ui = form->form();
     ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    dialogs.clear();
+    {
+        const StandInEncoder failing(folders.root(), GetParam().script);
+        ui.bRecord->click();
+    }
+    const bool restarted = QTest::qWaitFor(
+        [&] {
+            record(*form, 0.05);
+            return !ui.lStatus->text().isEmpty() || !form->recordingControl().RecordingRequested();
+        },
+        40000);
+    ASSERT_TRUE(restarted);
+    EXPECT_EQ(ui.lStatus->text(), recording::EncoderRestartedStatus());
+    EXPECT_TRUE(form->recordingControl().RecordingRequested()) << "the recording goes on";
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    record(*form, 3.0);
+    letTheEncoderCatchUp(*form);
+    EXPECT_EQ(ui.lStatus->text(), recording::EncoderRestartedStatus());
+    ui.bStop->click();
+    const double recorded = library().ChannelGetPosition(form->capture().RecordChannel) / 44100.0;
+    waitForFinishing(*form);
+    expectIdle(*form);
+    EXPECT_EQ(mp3Files(), (QStringList{"Vortrag#0.mp3", "Vortrag.mp3"}));
+    EXPECT_EQ(
+        dialogs.shown(),
+        QStringList{QStringLiteral("Der Encoder wurde neu gestartet; die Aufnahme ist in zwei Dateien: ") +
+                    recordings() + "Vortrag.mp3 und " + recordings() + "Vortrag#0.mp3"});
+    const double first = audiotest::decodeMp3(recordings() + "Vortrag.mp3").size() / 22050.0;
+    const double second = audiotest::decodeMp3(recordings() + "Vortrag#0.mp3").size() / 22050.0;
+    EXPECT_GE(first, GetParam().minSeconds);
+    EXPECT_LE(first, GetParam().maxSeconds);
+    EXPECT_GE(first + second, recorded - 0.2) << "nothing lost";
+    EXPECT_LE(first + second, recorded + Recorder::RefeedSeconds + 0.2) << "a few seconds in both at most";
+    EXPECT_EQ(tagOf("Vortrag#0.mp3").comment, ui.Thema->text()) << "the second part has its tag";
+    EXPECT_EQ(tagOf("Vortrag.mp3").comment, ui.Thema->text());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encoders, EncoderGoneTest,
+    testing::Values(GoneEncoder{"Exits", ExitsEarly, 0.35, 0.6},
+                    // Freezes after two seconds and never reads again.
+                    GoneEncoder{"Stalls", "( sleep 2; kill -STOP $$ ) &\nexec \"$LAME\" \"$@\"", 0.5, 1e9}),
+    [](const testing::TestParamInfo<GoneEncoder>& info) { return std::string(info.param.name); });
+
+TEST_F(RecordingSafetyTest, AnEncoderThatFailsAgainWithinAMinuteStopsTheRecordingAndBothPartsAreKept) {
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    dialogs.clear();
+    const StandInEncoder failing(folders.root(), ExitsEarly);
     ui.bRecord->click();
-    qputenv("PATH", path);
     const bool stopped = QTest::qWaitFor(
         [&] {
             record(*form, 0.05);
             return !form->recordingControl().RecordingRequested();
         },
         40000);
-    ASSERT_TRUE(stopped) << "the recording stops when its encoder is gone";
-    EXPECT_TRUE(
-        dialogs.shown().last().startsWith(QStringLiteral("Der Encoder (lame) hat aufgehört zu arbeiten !")));
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(dialogs.shown(), QStringList{recording::EncoderFailedAgainMessage()});
     expectIdle(*form);
     waitForFinishing(*form);
-    EXPECT_EQ(dialogs.shown().last(), QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") +
-                                          recordings() + "Vortrag.mp3");
-    EXPECT_TRUE(dialogs.shown().filter(QStringLiteral("Can't close")).isEmpty());
-    const double seconds = audiotest::decodeMp3(recordings() + "Vortrag.mp3").size() / 22050.0;
-    EXPECT_GE(seconds, GetParam().minSeconds);
-    EXPECT_LE(seconds, GetParam().maxSeconds);
+    EXPECT_EQ(mp3Files(), (QStringList{"Vortrag#0.mp3", "Vortrag.mp3"}));
+    EXPECT_EQ(dialogs.shown().value(1), QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") +
+                                            recordings() + "Vortrag.mp3 und " + recordings() +
+                                            "Vortrag#0.mp3");
+    EXPECT_GT(audiotest::decodeMp3(recordings() + "Vortrag#0.mp3").size(), 5000u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Encoders, EncoderGoneTest,
-    testing::Values(
-        // Takes four and a half seconds of audio, finishes its file and exits.
-        GoneEncoder{"Exits", "head -c 200000 | \"$LAME\" \"$@\"", 4.3, 4.7},
-        // Freezes after two seconds and never reads again.
-        GoneEncoder{"Stalls", "( sleep 2; kill -STOP $$ ) &\nexec \"$LAME\" \"$@\"", 0.5, 1e9}),
-    [](const testing::TestParamInfo<GoneEncoder>& info) { return std::string(info.param.name); });
+TEST_F(RecordingSafetyTest, AnEncoderStoppedByADiskFilledMeanwhileIsReportedAsAFullDisk) {
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Datei->setText(QStringLiteral("Vortrag.mp3"));
+    dialogs.clear();
+    {
+        const StandInEncoder failing(folders.root(), ExitsEarly);
+        ui.bRecord->click();
+    }
+    record(*form, 0.05); // the room was looked at: enough
+    folders.freeBytes = recording::RecordingBytesPerMinute;
+    // In step with the wall clock, so that the encoder is found gone long before the next look at the room.
+    QElapsedTimer waited;
+    waited.start();
+    while (form->recordingControl().RecordingRequested() && waited.elapsed() < 20000) {
+        record(*form, 0.05);
+        QTest::qWait(50);
+    }
+    ASSERT_FALSE(form->recordingControl().RecordingRequested());
+    EXPECT_EQ(dialogs.shown().value(0), recording::NoRoomMessage(recordings(), true));
+    waitForFinishing(*form);
+    EXPECT_EQ(mp3Files(), QStringList{"Vortrag.mp3"}) << "no new encoder on a full disk";
+}
 
 TEST_F(RecordingSafetyTest, LittleRoomIsShownAndTooLittleRefusesTheStart) {
     auto form = start();
