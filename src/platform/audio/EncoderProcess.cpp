@@ -11,7 +11,8 @@
 
 namespace {
 constexpr int StartTimeoutMs = 10000;
-// A program that takes nothing for this long has stalled (a pause of 20 s is still waited out).
+// A program that takes nothing for this long is given up (a pause of 20 s at a stop is still waited out;
+// while recording, the recorder replaces a program that stalls far sooner).
 constexpr int WriteTimeoutMs = 25000;
 constexpr int ExitTimeoutMs = 30000;
 constexpr int StalledExitTimeoutMs = 2000;
