@@ -15,7 +15,7 @@ EncoderFault JudgeEncoderFault(int minutesOfRoom, double sinceRestart) {
 }
 
 QString EncoderRestartedStatus() {
-    return QStringLiteral("Encoder neu gestartet: die Aufnahme geht in einer neuen Datei weiter");
+    return QStringLiteral("Encoder neu gestartet: Aufnahme läuft in neuer Datei");
 }
 
 QString EncoderFailedAgainMessage() {

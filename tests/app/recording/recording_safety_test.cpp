@@ -137,6 +137,8 @@ TEST_P(EncoderGoneTest, TheRecordingGoesOnInASecondFileAndTheOperatorIsTold) {
         40000);
     ASSERT_TRUE(restarted);
     EXPECT_EQ(ui.lStatus->text(), recording::EncoderRestartedStatus());
+    EXPECT_LE(ui.lStatus->fontMetrics().horizontalAdvance(ui.lStatus->text()), ui.lStatus->width())
+        << "the whole line can be read";
     EXPECT_TRUE(form->recordingControl().RecordingRequested()) << "the recording goes on";
     EXPECT_TRUE(dialogs.shown().isEmpty());
     record(*form, 3.0);
