@@ -11,6 +11,8 @@ public:
     TmpfsMount(const QString& folder, Access access, const QString& size = QStringLiteral("1m"));
     ~TmpfsMount();
     TmpfsMount(const TmpfsMount&) = delete;
+    // Mounts the volume read-only from now on, with what it holds; false when that failed.
+    bool makeReadOnly();
     TmpfsMount& operator=(const TmpfsMount&) = delete;
 
     QString path;
