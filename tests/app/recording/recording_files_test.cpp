@@ -2,12 +2,14 @@
 #include "app/settings/TPagesDlg.h"
 #include "recording/RecordingFolder.h"
 #include "recording/RecordingStatus.h"
+#include "support/TmpfsMount.h"
 #include "ui_TPagesDlg.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QStandardPaths>
+#include <optional>
 
 namespace {
 
@@ -105,6 +107,7 @@ TEST_F(RecordingFilesTest, ASyncThatHangsNeverHoldsUpTheWindow) {
 struct Vanishing {
     const char* name;
     bool canBeMadeAgain; // else a file stands where the folder's parent was
+    bool unmounted;      // the folder's volume is unmounted rather than the folder removed
 };
 
 class VanishedFolderTest : public RecordingFilesTest, public testing::WithParamInterface<Vanishing> {};
@@ -115,12 +118,21 @@ class VanishedFolderTest : public RecordingFilesTest, public testing::WithParamI
 TEST_P(VanishedFolderTest, TheRecordingGoesOnAndEverySecondIsKept) {
     const QString stick = folders.root() + QStringLiteral("/stick");
     const QString folder = stick + QStringLiteral("/Aufnahmen/");
+    std::optional<TmpfsMount> volume;
+    if (GetParam().unmounted) {
+        volume.emplace(stick, TmpfsMount::Writable, QStringLiteral("8m"));
+        if (volume->path.isEmpty())
+            GTEST_SKIP() << volume->skipReason.toStdString();
+    }
     auto form = startRecordingInto(folder);
     Ui::TForm1& ui = form->form();
     ui.bRecord->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(folder + "aufnahme1.mp3"); }, 10000));
     record(*form, 6.0);
-    ASSERT_TRUE(QDir(stick).removeRecursively());
+    if (GetParam().unmounted)
+        ASSERT_TRUE(volume->unmount());
+    else
+        ASSERT_TRUE(QDir(stick).removeRecursively());
     if (!GetParam().canBeMadeAgain)
         ASSERT_TRUE(QFile(stick).open(QIODevice::WriteOnly));
     const QString target = GetParam().canBeMadeAgain ? folder : recordings();
@@ -148,7 +160,9 @@ TEST_P(VanishedFolderTest, TheRecordingGoesOnAndEverySecondIsKept) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, VanishedFolderTest,
-                         testing::Values(Vanishing{"MadeAgain", true}, Vanishing{"DefaultFolder", false}),
+                         testing::Values(Vanishing{"MadeAgain", true, false},
+                                         Vanishing{"DefaultFolder", false, false},
+                                         Vanishing{"VolumeUnmounted", true, true}),
                          [](const testing::TestParamInfo<Vanishing>& info) {
                              return std::string(info.param.name);
                          });
