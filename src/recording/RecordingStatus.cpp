@@ -41,7 +41,7 @@ QString StatusText(const RecordingStatus& status) {
     return QString();
 }
 
-QString FolderGoneMessage(const QString& lost, const QString& folder, bool remade) {
+QString FolderGoneMessage(const QString& lost, const QString& folder, bool remade, bool goesOn) {
     const QChar cr(u'\r');
     const QString gone =
         QStringLiteral("Der Aufnahme-Ordner ") + lost + QStringLiteral(" ist verschwunden !");
@@ -53,6 +53,10 @@ QString FolderGoneMessage(const QString& lost, const QString& folder, bool remad
         remade ? QStringLiteral("Er wurde neu angelegt.")
                : QStringLiteral("Er kann nicht neu angelegt werden; Aufnahmen gehen ab jetzt in ") +
                      QStringLiteral("den Standard-Ordner ") + folder + QStringLiteral(" .");
+    const QString kept =
+        QStringLiteral("Was bis dahin aufgenommen wurde, wird in ") + folder + QStringLiteral(" gesichert.");
+    if (!goesOn)
+        return gone + cr + where + cr + kept;
     return gone + cr + where + cr + QStringLiteral("Die Aufnahme läuft weiter in ") + folder +
            QStringLiteral(" ; was bis dahin aufgenommen wurde, wird dort gesichert.");
 }

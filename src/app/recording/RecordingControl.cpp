@@ -195,9 +195,12 @@ void RecordingControl::folderVanished() {
     FinishRecording();
     interrupted_ = false;
     RequestRecording();
-    notice_ = recording::FolderGoneStatus(form_.settings().RecordingFolder);
-    form_.form().lStatus->setText(notice_);
-    form_.services().dialogs.showMessage(recording::FolderGoneMessage(lost, folder, remade));
+    const bool goesOn = session_.RecordingRequested;
+    if (goesOn) {
+        notice_ = recording::FolderGoneStatus(form_.settings().RecordingFolder);
+        form_.form().lStatus->setText(notice_);
+    }
+    form_.services().dialogs.showMessage(recording::FolderGoneMessage(lost, folder, remade, goesOn));
 }
 
 void RecordingControl::stopForFault(const QString& message) {
