@@ -83,11 +83,14 @@ void writeLines(const QString& path, const QStringList& lines) {
     // A new file beside the old one, synced and then renamed over it: a crash, a full disk or a power cut
     // during the save leaves the old file whole.
     QSaveFile file(path);
+    // A folder that takes no new file but lets the file be written (a shared data folder): in place, as
+    // the only way to save there.
+    file.setDirectWriteFallback(true);
     errno = 0;
     // Unbuffered, so that a full disk fails the write itself: a failure seen only when closing would not
-    // keep the new file from replacing the old one.
-    if (!file.open(QIODevice::WriteOnly |
-                   QIODevice::Unbuffered)) // a folder, or a file that may not be written
+    // keep the new file from replacing the old one. Refused at once: a folder, or a file that may not be
+    // written.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw KandolorError::io(file.error() == QFileDevice::OpenError ? ioCodeOf(file)
                                                                        : IoCode::AccessDenied);
     if (file.write(bytes) != bytes.size() || !file.flush())
