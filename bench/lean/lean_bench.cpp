@@ -14,6 +14,7 @@
 #include "platform/DurableFileCopier.h"
 #include "platform/LogindPower.h"
 #include "platform/MountTableDrives.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemFolders.h"
 #include "platform/audio/AudioFactory.h"
@@ -82,7 +83,8 @@ struct Program {
     DurableFileCopier copier;
     LogindPower power;
     CdMediaDevice media{*audio, &CdMediaDevice::systemDrives};
-    Services services{dialogs, clock, folders, *audio, drives, copier, power, media};
+    PosixFileSystem files;
+    Services services{dialogs, clock, folders, *audio, drives, copier, power, media, files};
     TForm1 form{services};
 };
 

@@ -14,6 +14,7 @@
 #include "fakes/FakeMediaDevice.h"
 #include "fakes/FakePower.h"
 #include "platform/DurableFileCopier.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/audio/AudioFactory.h"
 #include "support/PrintingDialogs.h"
 
@@ -71,7 +72,8 @@ bool evening(const QString& songs, quint32 seed, Figures& figures) {
     clock.set(2026, 12, 9, 19, 22);
     clock.advanceSeconds(random.bounded(180));
     FakeMediaDevice media;
-    Services services{dialogs, clock, folders, *audio.library, drives, copier, power, media};
+    PosixFileSystem files;
+    Services services{dialogs, clock, folders, *audio.library, drives, copier, power, media, files};
     TForm1 form(services);
     MusicBlock& music = form.musicBlock();
     music.seedRandom(seed);

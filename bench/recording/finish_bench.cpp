@@ -4,6 +4,7 @@
 // and their ratio. Usage: bench_finish [minutes] [rounds]
 #include "../support/PrintingDialogs.h"
 #include "id3/TID3v2Tag.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/SystemFolders.h"
 #include "platform/audio/AudioFactory.h"
 #include "recording/EncoderCommandLine.h"
@@ -92,7 +93,9 @@ int main(int argc, char** argv) {
         audio.library->EncodeStop(encoder, [&](int error) { exited.set_value(error); });
         const int error = exited.get_future().get();
         TID3v2Tag tag(dialogs, folders);
-        const recording::FinishResult result = recording::FinishRecordingFile(jobFor(folder, temp), tag);
+        PosixFileSystem files;
+        const recording::FinishResult result =
+            recording::FinishRecordingFile(jobFor(folder, temp), tag, files);
         finishing.push_back(timer.nsecsElapsed() / 1e6);
         if (error != 0 || !result.problem.isEmpty()) {
             std::fprintf(stderr, "finishing failed: %d %s\n", error, qPrintable(result.problem));

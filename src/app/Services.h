@@ -7,6 +7,7 @@ class Drives;
 class FileCopier;
 class SystemPower;
 class Folders;
+class FileSystem;
 class MediaDevice;
 
 // The operating-system services the main window and its subsystems use.
@@ -19,4 +20,5 @@ struct Services {
     FileCopier& copier;
     SystemPower& power;
     MediaDevice& media;
+    FileSystem& files;
 };

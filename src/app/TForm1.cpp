@@ -124,7 +124,7 @@ void TForm1::FormCreate() {
     });
     step([this] { LoadSettings(); });
     step([this] {
-        if (recordingFields_->CheckRecordingFolder())
+        if (recordingFields_->CheckRecordingFolderAtStart())
             finisher_->FinishLeftRecordings();
     });
     // The record buttons follow Auto-Rec from the start, also when the box was not changed by the settings.

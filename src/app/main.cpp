@@ -3,6 +3,7 @@
 #include "platform/DurableFileCopier.h"
 #include "platform/LogindPower.h"
 #include "platform/MountTableDrives.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/QtDialogs.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemFolders.h"
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
     DurableFileCopier copier;
     LogindPower power;
     CdMediaDevice media(*audio, &CdMediaDevice::systemDrives);
-    Services services{dialogs, clock, folders, *audio, drives, copier, power, media};
+    PosixFileSystem files;
+    Services services{dialogs, clock, folders, *audio, drives, copier, power, media, files};
 
     TForm1 mainWindow(services);
     mainWindow.show();

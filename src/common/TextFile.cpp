@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <cerrno>
 
@@ -15,7 +16,7 @@ constexpr char16_t Cp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2
                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-int ioCodeOf(const QFile& file) {
+int ioCodeOf(const QFileDevice& file) {
     switch (file.error()) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
@@ -79,15 +80,24 @@ void writeLines(const QString& path, const QStringList& lines) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    QFile file(path);
+    // A new file beside the old one, synced and then renamed over it: a crash, a full disk or a power cut
+    // during the save leaves the old file whole.
+    QSaveFile file(path);
+    // A folder that takes no new file but lets the file be written (a shared data folder): in place, as
+    // the only way to save there.
+    file.setDirectWriteFallback(true);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw KandolorError::io(ioCodeOf(file));
+    // Unbuffered, so that a full disk fails the write itself: a failure seen only when closing would not
+    // keep the new file from replacing the old one. Refused at once: a folder, or a file that may not be
+    // written.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw KandolorError::io(file.error() == QFileDevice::OpenError ? ioCodeOf(file)
+                                                                       : IoCode::AccessDenied);
     if (file.write(bytes) != bytes.size() || !file.flush())
         throw KandolorError::io(IoCode::DiskWrite);
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw KandolorError::io(IoCode::DiskWrite);
+    if (!file.commit())
+        throw KandolorError::io(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied
+                                                                         : IoCode::DiskWrite);
 }
 
 } // namespace TextFile

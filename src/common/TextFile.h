@@ -5,7 +5,7 @@
 
 // Text files of one value per line. Reading accepts UTF-8 (a BOM is skipped) and falls back to
 // Windows-1252 when the bytes are not valid UTF-8; line ends CR LF, LF or CR. Writing is UTF-8
-// without BOM with CR LF line ends, the file rewritten whole.
+// without BOM with CR LF line ends, the file replaced whole at once.
 namespace TextFile {
 
 // Whether a regular file exists at path.
@@ -14,7 +14,9 @@ bool exists(const QString& path);
 QStringList readLines(const QString& path);
 // Decodes file bytes as described above and splits them into lines.
 QStringList decodeLines(const QByteArray& bytes);
-// Rewrites the file with the given lines, each ended by CR LF; throws KandolorError on failure.
+// Replaces the file by one with the given lines, each ended by CR LF: a new file is written beside it,
+// synced and renamed over it, so that a failed save leaves the old file as it was. Throws KandolorError on
+// failure.
 void writeLines(const QString& path, const QStringList& lines);
 
 } // namespace TextFile

@@ -1,11 +1,14 @@
 #include "FinishJob.h"
 
 #include "RecordName.h"
+#include "common/FileSystem.h"
 #include "id3/TID3v2Tag.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <vector>
 
 namespace recording {
 
@@ -55,21 +58,50 @@ QString renameToFreeName(const FinishJob& job) {
     return QString();
 }
 
-} // namespace
+struct Rescued {
+    QString tempName; // empty when nothing could be written
+    bool whole = false;
+};
 
-FinishResult FinishRecordingFile(const FinishJob& job, TID3v2Tag& tag) {
-    FinishResult result;
-    const QString name =
-        SplitExtension(job.fileName).baseName.isEmpty() ? job.tempName : renameToFreeName(job);
-    if (name.isEmpty()) {
-        result.problem = QStringLiteral("Die Aufnahme konnte nicht umbenannt werden !\rSie liegt unter ") +
-                         job.tempPath() + QStringLiteral(" .");
-        return result;
+// Copies everything `held` reads into a new file under a free temporary name in `folder`, synced. A copy
+// that fails half-way is kept: it plays up to where it ends.
+Rescued copyOut(HeldFile& held, const QString& folder, FileSystem& files) {
+    QDir().mkpath(folder);
+    for (int number = RescuedNumber + 1; number < RescuedNumber + 1000; ++number) {
+        const QString name = QStringLiteral("aufnahme%1.mp3").arg(number);
+        QFile out(folder + name);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (out.exists())
+                continue;
+            return {};
+        }
+        std::vector<char> buffer(std::size_t{1} << 20);
+        std::int64_t offset = 0;
+        bool whole = true;
+        for (;;) {
+            const std::int64_t got =
+                held.read(buffer.data(), static_cast<std::int64_t>(buffer.size()), offset);
+            if (got <= 0) {
+                whole = got == 0;
+                break;
+            }
+            if (out.write(buffer.data(), got) != got) {
+                whole = false;
+                break;
+            }
+            offset += got;
+        }
+        whole = out.flush() && whole;
+        out.close();
+        files.syncFile(folder + name);
+        files.syncFolder(folder);
+        return {name, whole};
     }
-    result.finalName = name;
-    const QString path = job.folder + name;
-    if (tag.ReadFromFile(path) != MP3ERR_None || !tag.Exists())
-        return result;
+    return {};
+}
+
+// The tag of the finished file: the operator's texts when the fields were changed, else the encoder's.
+void writeTag(const FinishJob& job, TID3v2Tag& tag, const QString& path) {
     if (job.neu) {
         tag.SetTitle(job.topic);
         tag.SetArtist(job.speaker);
@@ -82,6 +114,45 @@ FinishResult FinishRecordingFile(const FinishJob& job, TID3v2Tag& tag) {
             tag.SetAlbum(job.album);
     }
     tag.WriteToFile(path);
+}
+
+void syncToMedium(const QString& path, const QString& folder, FileSystem& files) {
+    files.syncFile(path);
+    files.syncFolder(folder);
+}
+
+} // namespace
+
+FinishResult FinishRecordingFile(const FinishJob& original, TID3v2Tag& tag, FileSystem& files) {
+    FinishResult result;
+    FinishJob job = original;
+    QString rescueProblem;
+    if (job.held && !job.held->isAt(job.tempPath())) {
+        const Rescued rescued = copyOut(*job.held, job.folder, files);
+        if (rescued.tempName.isEmpty()) {
+            result.problem = QStringLiteral("Die Aufnahme konnte nicht in ") + job.folder +
+                             QStringLiteral(" gerettet werden !");
+            return result;
+        }
+        job.tempName = rescued.tempName;
+        if (!rescued.whole)
+            rescueProblem = QStringLiteral("Die Aufnahme konnte nur zum Teil gerettet werden: ");
+    }
+    syncToMedium(job.tempPath(), job.folder, files);
+    const QString name =
+        SplitExtension(job.fileName).baseName.isEmpty() ? job.tempName : renameToFreeName(job);
+    if (name.isEmpty()) {
+        result.problem = QStringLiteral("Die Aufnahme konnte nicht umbenannt werden !\rSie liegt unter ") +
+                         job.tempPath() + QStringLiteral(" .");
+        return result;
+    }
+    result.finalName = name;
+    if (!rescueProblem.isEmpty())
+        result.problem = rescueProblem + job.folder + name;
+    const QString path = job.folder + name;
+    if (tag.ReadFromFile(path) == MP3ERR_None && tag.Exists())
+        writeTag(job, tag, path);
+    syncToMedium(path, job.folder, files);
     return result;
 }
 

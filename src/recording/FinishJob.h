@@ -4,6 +4,10 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
+
+class FileSystem;
+class HeldFile;
 
 class TID3v2Tag;
 
@@ -30,6 +34,9 @@ struct FinishJob {
     // failed and were replaced), finished before it.
     QStringList earlierParts;
     bool followed = false; // another part follows: where this one went is told with the last
+    // The temporary file as the program holds it open; when its name no longer leads to it (its folder was
+    // removed, its volume unmounted), what it holds is copied into `folder` first.
+    std::shared_ptr<HeldFile> held;
 
     QString tempPath() const { return folder + tempName; }
 };
@@ -44,7 +51,11 @@ struct FinishResult {
 // The finishing of a recording whose encoder has exited: the numbering rule on the name of the file name
 // field, the rename (which never replaces a file), then the tag: with `neu` title, artist, comment, album
 // and year from the job (an empty text removes its frame); otherwise the encoder's texts stay, and only its
-// comment frame is written again in a form every reader takes (and a recovered file gets the album).
-FinishResult FinishRecordingFile(const FinishJob& job, TID3v2Tag& tag);
+// comment frame is written again in a form every reader takes (and a recovered file gets the album). The file
+// and its folder are synced to the medium before the rename and after the tag.
+FinishResult FinishRecordingFile(const FinishJob& job, TID3v2Tag& tag, FileSystem& files);
+
+// Temporary names of files copied out of a held file lie above this number, clear of the encoder's.
+inline constexpr int RescuedNumber = 100000;
 
 } // namespace recording

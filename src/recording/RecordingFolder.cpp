@@ -5,23 +5,6 @@
 
 namespace recording {
 
-namespace {
-QString refusal(const QString& folder, const QString& what) {
-    const QChar cr(u'\r');
-    return QStringLiteral("Ordner: ") + folder + QStringLiteral(" enthält ") + what + QStringLiteral(" !") +
-           cr + QStringLiteral("Aufnahme in diesen Ordner nicht möglich !") + cr +
-           QStringLiteral("Bitte anderen Ordner wählen bzw. ") + what + QStringLiteral(" entfernen !");
-}
-} // namespace
-
-QString RecordingFolderProblem(const QString& folder) {
-    if (folder.contains(QChar(u' ')) || folder.contains(QChar(u'\t')))
-        return refusal(folder, QStringLiteral("Leerzeichen"));
-    if (folder.contains(QChar(u'"')))
-        return refusal(folder, QStringLiteral("Anführungszeichen"));
-    return QString();
-}
-
 QString RecordingFolderUnwritable(const QString& folder) {
     const QChar cr(u'\r');
     const auto message = [&](const QString& what) {
@@ -29,12 +12,27 @@ QString RecordingFolderUnwritable(const QString& folder) {
                QStringLiteral(" !") + cr + QStringLiteral("Aufnahmen sind so nicht möglich !") + cr +
                QStringLiteral("Bitte in den Einstellungen einen anderen Ordner wählen !");
     };
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (!RecordingFolderCanBeMade(folder))
         return message(QStringLiteral("kann nicht angelegt werden"));
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kandolor-XXXXXX")));
     if (!probe.open())
         return message(QStringLiteral("kann nicht beschrieben werden"));
     return QString();
+}
+
+bool RecordingFolderCanBeMade(const QString& folder) {
+    return !folder.isEmpty() && QDir().mkpath(folder);
+}
+
+QString FolderFallbackMessage(const QString& folder, const QString& fallback) {
+    QString shown = folder;
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    return QStringLiteral("Der Aufnahme-Ordner ") + shown +
+           QStringLiteral(" kann nicht angelegt werden !\r") +
+           QStringLiteral("Aufnahmen gehen ab jetzt in den Standard-Ordner ") + fallback +
+           QStringLiteral(" ; in den Einstellungen kann ein anderer gewählt werden.");
 }
 
 } // namespace recording

@@ -40,7 +40,7 @@ QString RemoveForbiddenChars(const QString& text) {
     QString result;
     result.reserve(text.size());
     for (const QChar c : text) {
-        if (!forbidden.contains(c))
+        if (!forbidden.contains(c) && c.category() != QChar::Other_Control)
             result.append(c);
     }
     return result;

@@ -30,8 +30,9 @@ QString NameSuffix(int splitMinutes);
 QString ThemaChangeFileName(int fileNameOrder, const QString& user, const QDate& today,
                             const QString& speaker, const QString& topic, int splitMinutes);
 
-// The text without any of the characters \ / : * ? " < > | (the result of RemoveForbiddenChars once its
-// write-back has stopped changing the text).
+// The text without any of the characters \ / : * ? " < > | and without control characters (a line end or
+// a tab pasted into the topic); the result of RemoveForbiddenChars once its write-back has stopped
+// changing the text.
 QString RemoveForbiddenChars(const QString& text);
 
 } // namespace recording

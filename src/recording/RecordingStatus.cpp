@@ -45,4 +45,32 @@ QString StatusText(const RecordingStatus& status) {
     return QString();
 }
 
+QString FolderGoneMessage(const QString& lost, const QString& folder, bool remade, bool goesOn) {
+    const QChar cr(u'\r');
+    const QString gone =
+        QStringLiteral("Der Aufnahme-Ordner ") + lost + QStringLiteral(" ist verschwunden !");
+    if (folder.isEmpty())
+        return gone + cr +
+               QStringLiteral("Er kann nicht neu angelegt werden, und der Standard-Ordner auch ") +
+               QStringLiteral("nicht: die Aufnahme ist angehalten.");
+    const QString where =
+        remade ? QStringLiteral("Er wurde neu angelegt.")
+               : QStringLiteral("Er kann nicht neu angelegt werden; Aufnahmen gehen ab jetzt in ") +
+                     QStringLiteral("den Standard-Ordner ") + folder + QStringLiteral(" .");
+    const QString kept =
+        QStringLiteral("Was bis dahin aufgenommen wurde, wird in ") + folder + QStringLiteral(" gesichert.");
+    if (!goesOn)
+        return gone + cr + where + cr + kept;
+    return gone + cr + where + cr + QStringLiteral("Die Aufnahme läuft weiter in ") + folder +
+           QStringLiteral(" ; was bis dahin aufgenommen wurde, wird dort gesichert.");
+}
+
+QString FolderGoneStatus(const QString& folder) {
+    return QStringLiteral("Aufnahme-Ordner war verschwunden: Aufnahme läuft weiter in ") + folder;
+}
+
+QString FinishingText() {
+    return QStringLiteral("Aufnahme wird noch geschrieben …");
+}
+
 } // namespace recording

@@ -21,6 +21,17 @@ int MinutesOfRoom(std::int64_t freeBytes);
 // was `running` (and stops) or one that does not start.
 QString NoRoomMessage(const QString& folder, bool running);
 
+// The message when the folder `lost` of a running recording has vanished (removed, its volume unmounted):
+// the recording goes on in `folder`, which is `lost` made anew (`remade`) or the default recording folder,
+// and what was recorded so far is copied there; unless `goesOn` is false (the next file could not start, and
+// the start said why). An empty `folder`: no folder could be made, the recording stops.
+QString FolderGoneMessage(const QString& lost, const QString& folder, bool remade, bool goesOn = true);
+// The status line for the rest of such a recording.
+QString FolderGoneStatus(const QString& folder);
+
+// The status line while a stopped recording is still being written and finished.
+QString FinishingText();
+
 // An encoder whose program has more than this many seconds of audio still to take falls behind.
 inline constexpr double EncoderBehindSeconds = 30.0;
 

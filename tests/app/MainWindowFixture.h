@@ -6,6 +6,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeDrives.h"
+#include "fakes/FakeFileSystem.h"
 #include "fakes/FakeFolders.h"
 #include "fakes/FakeMediaDevice.h"
 #include "fakes/FakePower.h"
@@ -31,7 +32,8 @@ protected:
                           drivesInUse ? *drivesInUse : drives,
                           copierInUse ? *copierInUse : copier,
                           power,
-                          mediaInUse ? *mediaInUse : media};
+                          mediaInUse ? *mediaInUse : media,
+                          files};
         services_ = std::make_unique<Services>(services);
         return std::make_unique<TForm1>(*services_);
     }
@@ -97,6 +99,7 @@ protected:
     DurableFileCopier copier;
     FakePower power;
     FakeMediaDevice media;
+    FakeFileSystem files;
     // Other seams a test puts in place of the fakes above (the real engine, the real volumes, a copier that
     // interferes).
     AudioLibrary* audioInUse = nullptr;

@@ -27,6 +27,17 @@ TmpfsMount::TmpfsMount(const QString& folder, Access access, const QString& size
     path = folder;
 }
 
+bool TmpfsMount::makeReadOnly() {
+    return mount(nullptr, QFile::encodeName(path).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+bool TmpfsMount::unmount() {
+    if (umount2(QFile::encodeName(path).constData(), MNT_DETACH) != 0)
+        return false;
+    path.clear();
+    return true;
+}
+
 TmpfsMount::~TmpfsMount() {
     if (!path.isEmpty())
         umount2(QFile::encodeName(path).constData(), MNT_DETACH);

@@ -11,6 +11,11 @@ public:
     TmpfsMount(const QString& folder, Access access, const QString& size = QStringLiteral("1m"));
     ~TmpfsMount();
     TmpfsMount(const TmpfsMount&) = delete;
+    // Mounts the volume read-only from now on, with what it holds; false when that failed.
+    bool makeReadOnly();
+    // Unmounts the volume at once (lazily, as when a stick is pulled while files are open); false when that
+    // failed.
+    bool unmount();
     TmpfsMount& operator=(const TmpfsMount&) = delete;
 
     QString path;

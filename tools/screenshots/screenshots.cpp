@@ -8,6 +8,7 @@
 #include "common/SystemPower.h"
 #include "platform/CdMediaDevice.h"
 #include "platform/DurableFileCopier.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemFolders.h"
 #include "platform/audio/AudioFactory.h"
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
     DurableFileCopier copier;
     NoPower power;
     CdMediaDevice media(*audio.library, [] { return QStringList(); });
-    Services services{dialogs, clock, folders, *audio.library, drives, copier, power, media};
+    PosixFileSystem files;
+    Services services{dialogs, clock, folders, *audio.library, drives, copier, power, media, files};
     TForm1 form(services);
     bool ok = save(form, out + "main-de.png");
     form.pagesDialog().form().pagecontrol->setCurrentIndex(0);

@@ -130,6 +130,7 @@ void CaptureControl::StartCapture() {
         form_.recordingControl().StartFailed();
         return;
     }
+    form_.recordingControl().recordingFileStarted(folder, state.texte[0]);
     setRecordButtons(false, true);
 }
 

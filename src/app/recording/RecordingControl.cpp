@@ -1,5 +1,6 @@
 #include "app/recording/RecordingControl.h"
 
+#include "app/StartupRules.h"
 #include "app/TForm1.h"
 #include "app/recording/CaptureControl.h"
 #include "app/recording/LevelBarView.h"
@@ -11,6 +12,7 @@
 #include "recording/AutoRecording.h"
 #include "recording/EncoderCommandLine.h"
 #include "recording/EncoderFault.h"
+#include "recording/RecordingFolder.h"
 #include "recording/RecordingStatus.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
@@ -55,6 +57,18 @@ void RecordingControl::bStopClick() {
     FinishRecording();
     form_.form().rec->hide();
     form_.form().Label25->clear();
+    showFinishing();
+}
+
+void RecordingControl::showFinishing() {
+    if (form_.finisher().busy() && !session_.RecordingRequested)
+        form_.form().lStatus->setText(recording::FinishingText());
+}
+
+void RecordingControl::finishingDone() {
+    QLabel* status = form_.form().lStatus;
+    if (status->text() == recording::FinishingText())
+        status->clear();
 }
 
 void RecordingControl::StartFailed() {
@@ -72,6 +86,7 @@ void RecordingControl::stopControls() {
     ui.BitBtn4->setText(form_.uiTexts().at(UiText::Recording));
     ui.BitBtn4->setProperty("Tag", 0);
     ui.lStatus->clear();
+    notice_.clear();
     silence_.reset();
     minutesOfRoom_ = -1;
     roomCheckedAt_ = -recording::RoomCheckSeconds;
@@ -121,6 +136,10 @@ void RecordingControl::PosTimerTimer() {
     }
     if (capture.encoderGone() && !encoderFailed(seconds))
         return;
+    if (file_ && file_->tick(seconds)) {
+        folderVanished();
+        return;
+    }
     if (seconds < roomCheckedAt_ || seconds - roomCheckedAt_ >= recording::RoomCheckSeconds) {
         roomCheckedAt_ = seconds;
         const QString folder = form_.settings().RecordingFolder;
@@ -134,7 +153,8 @@ void RecordingControl::PosTimerTimer() {
     const bool behind =
         audio.ChannelBytes2Seconds(capture.RecordChannel, audio.EncodeGetQueued(capture.EncoderHandle)) >
         recording::EncoderBehindSeconds;
-    ui.lStatus->setText(recording::StatusText({minutesOfRoom_, silent, behind, !earlierParts_.isEmpty()}));
+    const QString status = recording::StatusText({minutesOfRoom_, silent, behind, !earlierParts_.isEmpty()});
+    ui.lStatus->setText(status.isEmpty() ? notice_ : status);
     ui.lpos->setText(time.lpos);
     capture.LevelTick();
     switch (session_.BlinkStep()) {
@@ -148,6 +168,38 @@ void RecordingControl::PosTimerTimer() {
         break;
     }
     showInputLost(audio.ChannelIsActive(capture.RecordChannel) == AudioLibrary::Stalled);
+}
+
+void RecordingControl::recordingFileStarted(const QString& folder, const QString& tempName) {
+    file_ = std::make_unique<recording::RecordingFile>(form_.services().files, folder, tempName);
+}
+
+void RecordingControl::folderVanished() {
+    const QString lost = file_->folder();
+    QString folder = lost;
+    const bool remade = recording::RecordingFolderUnwritable(folder).isEmpty();
+    if (!remade) {
+        folder =
+            StartupRules::defaultRecordingFolder(form_.services().folders.homeFolder()) + QLatin1Char('/');
+        if (!recording::RecordingFolderUnwritable(folder).isEmpty()) {
+            stopForFault(recording::FolderGoneMessage(lost, QString(), false));
+            return;
+        }
+        form_.settings().RecordingFolder = folder;
+    }
+    // A split: the capture goes on without a gap into a new file, and the finishing of the old one copies
+    // what the encoder wrote out of the file the program holds.
+    rescueFolder_ = folder;
+    interrupted_ = true;
+    FinishRecording();
+    interrupted_ = false;
+    RequestRecording();
+    const bool goesOn = session_.RecordingRequested;
+    if (goesOn) {
+        notice_ = recording::FolderGoneStatus(form_.settings().RecordingFolder);
+        form_.form().lStatus->setText(notice_);
+    }
+    form_.services().dialogs.showMessage(recording::FolderGoneMessage(lost, folder, remade, goesOn));
 }
 
 void RecordingControl::stopForFault(const QString& message) {
@@ -200,6 +252,7 @@ bool RecordingControl::restartEncoder() {
     earlierParts_ << state.texte[0];
     state.texte[0] = tempName;
     capture.EncoderHandle = next;
+    recordingFileStarted(folder, tempName);
     form_.recordingFields().FixNameAtStart();
     return true;
 }
@@ -222,8 +275,11 @@ void RecordingControl::FinishRecording() {
     ui.rec->setEnabled(false);
     QStringList earlierParts = std::exchange(earlierParts_, {});
     restartedAt_ = -1;
-    if (!form_.capture().channelActive())
+    if (!form_.capture().channelActive()) {
+        file_.reset();
+        rescueFolder_.clear();
         return;
+    }
     form_.capture().StopCapture();
     AudioLibrary& audio = form_.services().audio;
     const std::int64_t lost = audio.ChannelGetDropped(form_.capture().RecordChannel);
@@ -232,6 +288,8 @@ void RecordingControl::FinishRecording() {
     recording::FinishJob job = finishJob();
     job.earlierParts = std::move(earlierParts);
     form_.finisher().finish(std::move(job), form_.capture().EncoderHandle);
+    file_.reset();
+    rescueFolder_.clear();
     if (lost > 0)
         form_.services().dialogs.showMessage(
             recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
@@ -264,7 +322,10 @@ void RecordingControl::handOverFields() {
 recording::FinishJob RecordingControl::finishJob() const {
     const AppState& state = form_.state();
     recording::FinishJob job;
-    job.folder = form_.settings().RecordingFolder;
+    job.folder = !rescueFolder_.isEmpty() ? rescueFolder_
+                 : file_                  ? file_->folder()
+                                          : form_.settings().RecordingFolder;
+    job.held = file_ ? file_->held() : nullptr;
     job.tempName = state.texte[10];
     job.fileName = state.texte[4];
     job.neu = state.neu;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "recording/FinishJob.h"
+#include "recording/RecordingFile.h"
 #include "recording/RecordingSession.h"
 #include "recording/RecordingStatus.h"
 
 #include <QTimer>
 #include <array>
+#include <memory>
 #include <utility>
 
 class QAction;
@@ -30,6 +32,13 @@ public:
     void PosTimerTimer();
     // Stops the capture and the encoder and hands the fields over for the finishing of the file.
     void FinishRecording();
+    // The encoder began writing `tempName` in `folder`: the recording is finished there whatever the
+    // settings say meanwhile, and the program holds that file from now on.
+    void recordingFileStarted(const QString& folder, const QString& tempName);
+    // Shows in the status line that a stopped recording is still being written, until it is finished.
+    void showFinishing();
+    // Every stopped recording is finished: the status line no longer says that one is being written.
+    void finishingDone();
 
     QTimer& posTimer() { return PosTimer; }
     bool RecordingRequested() const { return session_.RecordingRequested; }
@@ -51,6 +60,9 @@ private:
     bool restartEncoder();
     // Fills the hand-over slots from the fields and the drive list for the finishing of the current file.
     void handOverFields();
+    // The folder of the running recording is gone: it is made again (or the default folder taken), the
+    // recording goes on there in a new file, and what was written so far is copied there.
+    void folderVanished();
     // Timer off, BitBtn4 "Aufnahme" with Tag 0.
     void stopControls();
     // The finishing's copy of the hand-over slots and of the settings it reads.
@@ -68,5 +80,11 @@ private:
     // recording at the last replacement (negative: none).
     QStringList earlierParts_;
     double restartedAt_ = -1;
+    // The temporary file of the running recording; null while none runs.
+    std::unique_ptr<recording::RecordingFile> file_;
+    // Where the finishing of the running recording puts its file instead of its own folder, which is gone.
+    QString rescueFolder_;
+    // What the status line says until the stop when all else is well.
+    QString notice_;
     QTimer PosTimer;
 };

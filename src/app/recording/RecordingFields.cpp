@@ -1,8 +1,10 @@
 #include "app/recording/RecordingFields.h"
 
+#include "app/StartupRules.h"
 #include "app/TForm1.h"
 #include "common/Clock.h"
 #include "common/Dialogs.h"
+#include "common/Folders.h"
 #include "recording/RecordName.h"
 #include "recording/RecordingFolder.h"
 #include "recording/RecordingNames.h"
@@ -85,9 +87,7 @@ void RecordingFields::FixNameAtStart() {
 }
 
 void RecordingFields::ApplyRecordingFolder(const QString& folder) {
-    QString problem = recording::RecordingFolderProblem(folder);
-    if (problem.isEmpty())
-        problem = recording::RecordingFolderUnwritable(folder);
+    const QString problem = recording::RecordingFolderUnwritable(folder);
     if (!problem.isEmpty()) {
         form_.services().dialogs.showMessage(problem);
         return;
@@ -100,6 +100,20 @@ bool RecordingFields::CheckRecordingFolder() {
     if (!problem.isEmpty())
         form_.services().dialogs.showMessage(problem);
     return problem.isEmpty();
+}
+
+bool RecordingFields::CheckRecordingFolderAtStart() {
+    Settings& settings = form_.settings();
+    const QString fallback =
+        StartupRules::defaultRecordingFolder(form_.services().folders.homeFolder()) + QLatin1Char('/');
+    if (settings.RecordingFolder != fallback &&
+        !recording::RecordingFolderCanBeMade(settings.RecordingFolder) &&
+        recording::RecordingFolderCanBeMade(fallback)) {
+        form_.services().dialogs.showMessage(
+            recording::FolderFallbackMessage(settings.RecordingFolder, fallback));
+        settings.RecordingFolder = fallback;
+    }
+    return CheckRecordingFolder();
 }
 
 void RecordingFields::ResetMeetingDefaults() {

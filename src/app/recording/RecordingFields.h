@@ -24,6 +24,9 @@ public:
     void ApplyRecordingFolder(const QString& folder);
     // Whether recordings can be written to RecordingFolder; tells the operator at once when not.
     bool CheckRecordingFolder();
+    // At start: a RecordingFolder that cannot be made (a damaged settings file) is replaced by the default
+    // recording folder, and the operator told so; then CheckRecordingFolder.
+    bool CheckRecordingFolderAtStart();
     // Labels of the song slots, recording defaults and the emptied background music list.
     void ResetMeetingDefaults();
 

@@ -1,6 +1,7 @@
 #include "app/recording/RecordingFinisher.h"
 
 #include "app/TForm1.h"
+#include "app/recording/RecordingControl.h"
 #include "common/DateTime.h"
 #include "common/Dialogs.h"
 #include "id3/TID3v2Tag.h"
@@ -18,7 +19,9 @@ QString closeFailed(int error) {
 }
 } // namespace
 
-RecordingFinisher::RecordingFinisher(TForm1& form) : form_(form) {}
+RecordingFinisher::RecordingFinisher(TForm1& form) : form_(form) {
+    connect(this, &RecordingFinisher::idle, this, [this] { form_.recordingControl().finishingDone(); });
+}
 
 RecordingFinisher::~RecordingFinisher() {
     if (running_)
@@ -70,7 +73,7 @@ void RecordingFinisher::FinishLeftRecordings() {
     QStringList lines;
     for (const recording::FinishJob& job :
          recording::LeftRecordingJobs(folder, nameOfDay, QStringLiteral("Kandolor ") + user)) {
-        const recording::FinishResult result = recording::FinishRecordingFile(job, tag);
+        const recording::FinishResult result = recording::FinishRecordingFile(job, tag, services.files);
         lines << job.tempName + QStringLiteral(" → ") +
                      (result.finalName.isEmpty() ? QStringLiteral("nicht umbenannt") : result.finalName);
     }
@@ -104,10 +107,11 @@ void RecordingFinisher::startNext() {
         recording::FinishJob job = std::move(queue_.front().job);
         queue_.pop_front();
         // Whatever the encoder wrote is kept and finished; without a file there is nothing to do.
-        if (!QFileInfo::exists(job.tempPath()))
+        if (!QFileInfo::exists(job.tempPath()) && !job.held)
             continue;
         const Services& services = form_.services();
-        running_ = std::make_unique<MP3Thread>(std::move(job), services.dialogs, services.folders);
+        running_ =
+            std::make_unique<MP3Thread>(std::move(job), services.dialogs, services.folders, services.files);
         connect(running_.get(), &QThread::finished, this, [this] { form_.step([this] { threadDone(); }); });
         running_->start(QThread::LowestPriority);
     }

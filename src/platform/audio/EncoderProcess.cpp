@@ -1,6 +1,7 @@
 #include "EncoderProcess.h"
 
 #include "CommandLine.h"
+#include "ReadOnlyFile.h"
 #include "ThreadName.h"
 #include "common/AudioLibrary.h"
 
@@ -105,6 +106,7 @@ void EncoderProcess::run(QStringList arguments, AudioFormat format) {
     process.setStandardErrorFile(QProcess::nullDevice());
     process.setProgram(arguments.takeFirst());
     process.setArguments(arguments);
+    process.setChildProcessModifier(markDescriptorsCloseOnExec);
     process.start(QIODevice::WriteOnly);
     const bool started = process.waitForStarted(StartTimeoutMs);
     {

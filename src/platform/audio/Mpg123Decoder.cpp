@@ -1,11 +1,13 @@
 #include "Mpg123Decoder.h"
 
+#include "ReadOnlyFile.h"
 #include "common/AudioLibrary.h"
 
 #include <QFile>
 #include <algorithm>
 #include <mpg123.h>
 #include <mutex>
+#include <unistd.h>
 
 namespace {
 void initLibrary() {
@@ -32,7 +34,13 @@ std::unique_ptr<Mpg123Decoder> Mpg123Decoder::open(const QString& path, int& err
     for (size_t i = 0; i < rateCount; ++i)
         mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
 
-    if (mpg123_open(handle, QFile::encodeName(path).constData()) != MPG123_OK) {
+    // The library would open the file without close-on-exec.
+    decoder->fd_ = openReadOnlyFile(path);
+    if (decoder->fd_ < 0) {
+        error = AudioError::FileOpen;
+        return nullptr;
+    }
+    if (mpg123_open_fd(handle, decoder->fd_) != MPG123_OK) {
         error = QFile::exists(path) ? AudioError::FileForm : AudioError::FileOpen;
         return nullptr;
     }
@@ -64,6 +72,8 @@ std::unique_ptr<Mpg123Decoder> Mpg123Decoder::open(const QString& path, int& err
 Mpg123Decoder::~Mpg123Decoder() {
     mpg123_close(handle_);
     mpg123_delete(handle_);
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 bool Mpg123Decoder::seek(std::int64_t frame) {

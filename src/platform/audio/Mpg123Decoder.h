@@ -21,6 +21,7 @@ private:
     explicit Mpg123Decoder(mpg123_handle_struct* handle) : handle_(handle) {}
 
     mpg123_handle_struct* handle_;
+    int fd_ = -1; // the file, which the library reads but does not close
     int rate_ = 0;
     int channels_ = 0;
     std::int64_t length_ = 0;

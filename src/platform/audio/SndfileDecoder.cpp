@@ -1,5 +1,6 @@
 #include "SndfileDecoder.h"
 
+#include "ReadOnlyFile.h"
 #include "common/AudioLibrary.h"
 
 #include <QFile>
@@ -7,7 +8,13 @@
 
 std::unique_ptr<SndfileDecoder> SndfileDecoder::open(const QString& path, int& error) {
     SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    // The library would open the file without close-on-exec; it closes the descriptor at sf_close.
+    const int fd = openReadOnlyFile(path);
+    if (fd < 0) {
+        error = AudioError::FileOpen;
+        return nullptr;
+    }
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_TRUE);
     if (!file) {
         error = QFile::exists(path) ? AudioError::FileForm : AudioError::FileOpen;
         return nullptr;

@@ -411,13 +411,6 @@ TEST_F(RecordingControlsTest, FieldsFollowSpeakerAndTopicAndLoseForbiddenCharact
     EXPECT_EQ(ui.Thema->text(), QStringLiteral("Dienstzusammenkunft"));
     EXPECT_EQ(ui.Redner->text(), QString());
     EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2015_3_4_DZK.mp3"));
-
-    form->recordingFields().ApplyRecordingFolder(QStringLiteral("/media/Meine Aufnahmen/"));
-    EXPECT_EQ(dialogs.shown().last(),
-              QStringLiteral(
-                  "Ordner: /media/Meine Aufnahmen/ enthält Leerzeichen !\rAufnahme in diesen Ordner nicht "
-                  "möglich !\rBitte anderen Ordner wählen bzw. Leerzeichen entfernen !"));
-    EXPECT_EQ(form->settings().RecordingFolder, folders.homeFolder() + QStringLiteral("/Aufnahmen/"));
 }
 
 TEST_F(RecordingControlsTest, WithoutARecordingDeviceTheErrorIsShownAndSongsStillPlay) {

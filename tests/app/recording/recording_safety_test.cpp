@@ -226,8 +226,9 @@ TEST_F(RecordingSafetyTest, LittleRoomIsShownAndTooLittleRefusesTheStart) {
     record(*form, 0.1);
     EXPECT_EQ(ui.lStatus->text(), QStringLiteral("Speicher fast voll: noch 20 Minuten Aufnahme"));
     ui.bStop->click();
-    EXPECT_EQ(ui.lStatus->text(), QString());
+    EXPECT_EQ(ui.lStatus->text(), QStringLiteral("Aufnahme wird noch geschrieben …"));
     waitForFinishing(*form);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ui.lStatus->text().isEmpty(); }, 5000));
 
     folders.freeBytes = recording::RecordingBytesPerMinute;
     dialogs.clear();

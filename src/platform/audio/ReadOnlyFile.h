@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Opens the file at `path` for reading, close-on-exec so that no child process (the encoder) inherits it
+// and keeps its volume busy; -1 when it cannot be opened.
+int openReadOnlyFile(const QString& path);
+
+// Marks every descriptor above standard error close-on-exec. Runs in a child process between fork and
+// exec, so that the child inherits none of the program's files, whoever opened them.
+void markDescriptorsCloseOnExec();
