@@ -71,8 +71,8 @@ public:
     virtual bool Stop() = 0;
     // Devices are opened and closed on the library's own threads, never in a call: Init and RecordStart
     // succeed without a device, streams are made and played meanwhile, and a recording waits for its input
-    // (Stalled). True while device `device` (OutputDevice after Init, RecordDevice once a recording wanted it)
-    // could not be opened, as before the sound server has started; the library keeps trying.
+    // (Stalled). True while device `device` (OutputDevice after Init, RecordDevice once a recording wanted
+    // it) could not be opened, as before the sound server has started; the library keeps trying.
     virtual bool DeviceMissing(int device) = 0;
 
     // Opens recording device `device` (-1 = system default).

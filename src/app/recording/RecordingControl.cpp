@@ -9,6 +9,7 @@
 #include "common/Dialogs.h"
 #include "common/Folders.h"
 #include "recording/AutoRecording.h"
+#include "recording/DeviceMessages.h"
 #include "recording/RecordingStatus.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
@@ -70,6 +71,7 @@ void RecordingControl::stopControls() {
     ui.BitBtn4->setText(form_.uiTexts().at(UiText::Recording));
     ui.BitBtn4->setProperty("Tag", 0);
     ui.lStatus->clear();
+    toldNoInputDevice_ = false;
     silence_.reset();
     minutesOfRoom_ = -1;
     roomCheckedAt_ = -recording::RoomCheckSeconds;
@@ -149,6 +151,21 @@ void RecordingControl::PosTimerTimer() {
         break;
     }
     showInputLost(audio.ChannelIsActive(capture.RecordChannel) == AudioLibrary::Stalled);
+    tellInputDeviceMissing();
+}
+
+void RecordingControl::tellInputDeviceMissing() {
+    // Told before the message is shown: the tick runs on while it is open.
+    if (toldNoInputDevice_ || !form_.services().audio.DeviceMissing(AudioLibrary::RecordDevice))
+        return;
+    toldNoInputDevice_ = true;
+    form_.capture().tellIfDeviceMissing(AudioLibrary::RecordDevice);
+}
+
+void RecordingControl::tellInputMissingTime() {
+    const QString message = recording::InputMissingMessage(form_.capture().inputMissingSeconds());
+    if (!message.isEmpty())
+        form_.services().dialogs.showMessage(message);
 }
 
 void RecordingControl::stopForFault(const QString& message) {
@@ -201,6 +218,7 @@ void RecordingControl::FinishRecording() {
     if (lost > 0)
         form_.services().dialogs.showMessage(
             recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
+    tellInputMissingTime();
 }
 
 recording::FinishJob RecordingControl::finishJob() const {

@@ -284,7 +284,8 @@ std::int64_t AudioEngine::ChannelGetMissing(AudioHandle channel) {
 }
 
 bool AudioEngine::DeviceMissing(int device) {
-    return result(AudioError::Ok, device == RecordDevice ? recorder_.deviceMissing() : mixer_.deviceMissing());
+    return result(AudioError::Ok,
+                  device == RecordDevice ? recorder_.deviceMissing() : mixer_.deviceMissing());
 }
 
 std::int64_t AudioEngine::EncodeGetQueued(AudioHandle encoder) {

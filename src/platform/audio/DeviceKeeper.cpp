@@ -161,7 +161,8 @@ void DeviceKeeper::run(std::shared_ptr<Shared> shared, const char* threadName) {
             s.busy = false;
             continue;
         }
-        if (open && (name != openName || format.rate != openFormat.rate || format.channels != openFormat.channels))
+        if (open &&
+            (name != openName || format.rate != openFormat.rate || format.channels != openFormat.channels))
             closeDevice();
         if (open) {
             const bool lost = s.device.lost();

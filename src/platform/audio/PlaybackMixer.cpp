@@ -22,8 +22,9 @@ PlaybackMixer::~PlaybackMixer() {
 DeviceKeeper::Device PlaybackMixer::playbackDevice() {
     // Only the close may still run when the device's thread was left to itself: it uses the backend alone.
     AudioBackend& backend = backend_;
-    return {[this, &backend](const QString&, AudioFormat format) { return backend.openPlayback(format, *this); },
-            [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); }};
+    return {
+        [this, &backend](const QString&, AudioFormat format) { return backend.openPlayback(format, *this); },
+        [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); }};
 }
 
 void PlaybackMixer::open(AudioFormat format) {

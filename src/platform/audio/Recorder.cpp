@@ -98,8 +98,8 @@ int Recorder::start(AudioHandle handle, AudioFormat format) {
     // The device is opened on its own thread; until it delivers, the channel waits for it (deviceDown()).
     deviceFormat_ = format;
     const bool reopened = device_.open(inputs_.device(), format);
-    const bool continues = !reopened && continueFrom_ != NoEnd && device_.isOpen() &&
-                           device_.sessions() == continueSession_;
+    const bool continues =
+        !reopened && continueFrom_ != NoEnd && device_.isOpen() && device_.sessions() == continueSession_;
     auto channel = std::make_unique<Channel>();
     channel->format = format;
     const std::uint64_t now = ring_.written();

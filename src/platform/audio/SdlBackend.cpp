@@ -50,8 +50,8 @@ std::uint32_t SdlBackend::openDevice(const char* name, bool capture, const void*
         return 0;
     SDL_AudioSpec obtained{};
     // No allowed changes: SDL converts to whatever the device really uses.
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(name, capture ? 1 : 0,
-                                                         static_cast<const SDL_AudioSpec*>(wanted), &obtained, 0);
+    const SDL_AudioDeviceID device =
+        SDL_OpenAudioDevice(name, capture ? 1 : 0, static_cast<const SDL_AudioSpec*>(wanted), &obtained, 0);
     if (device == 0)
         restart_ = true;
     else
@@ -168,7 +168,8 @@ void SdlBackend::playbackCallback(void* self, std::uint8_t* stream, int length) 
     auto* backend = static_cast<SdlBackend*>(self);
     std::lock_guard render(backend->renderMutex_);
     if (backend->source_)
-        backend->source_->render(reinterpret_cast<std::int16_t*>(stream), length / backend->playbackFrameBytes_);
+        backend->source_->render(reinterpret_cast<std::int16_t*>(stream),
+                                 length / backend->playbackFrameBytes_);
     else
         std::memset(stream, 0, static_cast<size_t>(length));
 }
