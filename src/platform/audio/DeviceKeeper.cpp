@@ -192,7 +192,6 @@ void DeviceKeeper::run(std::shared_ptr<Shared> shared, const char* threadName) {
                 std::lock_guard outage(s.mutex);
                 s.beginOutage();
             }
-            s.tried.store(true);
         }
         lock.lock();
         s.busy = false;

@@ -47,8 +47,6 @@ public:
     bool down() const;
     // Wanted, and the last attempt to open it failed (no such device, no sound server).
     bool missing() const { return shared_->missing.load(); }
-    // True once the thread has tried to open the device since it was first wanted.
-    bool tried() const { return shared_->tried.load(); }
     // Counts the opens: a change means the device was opened anew (what was before it does not continue).
     std::uint64_t sessions() const { return shared_->sessions.load(); }
     // Seconds on the devices' clock during which the device was down while wanted, up to now.
@@ -82,7 +80,6 @@ private:
         std::atomic<bool> open{false};
         std::atomic<bool> missing{false};
         std::atomic<bool> lost{false};
-        std::atomic<bool> tried{false};
         std::atomic<bool> awaiting{false}; // reopened after a fault, nothing delivered since
         std::atomic<double> lastActive{0};
         std::atomic<double> backAt{-1}; // first delivery after a fault

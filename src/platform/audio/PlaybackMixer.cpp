@@ -28,10 +28,14 @@ DeviceKeeper::Device PlaybackMixer::playbackDevice() {
 }
 
 void PlaybackMixer::open(AudioFormat format) {
-    format_ = format;
-    mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
-    scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
-    active_.reserve(16);
+    {
+        // A device closed just before may still be rendering.
+        PlaybackLock lock(backend_);
+        format_ = format;
+        mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
+        scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
+        active_.reserve(16);
+    }
     {
         std::lock_guard idle(idleMutex_);
         open_ = true;

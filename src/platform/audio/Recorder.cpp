@@ -18,7 +18,7 @@ constexpr auto WaitForRoomTimeout = std::chrono::seconds(10);
 } // namespace
 
 Recorder::Recorder(AudioBackend& backend)
-    : backend_(backend), ring_(RingSamples), device_("kandolor-capture", backend, captureDevice()),
+    : backend_(backend), ring_(RingSamples), device_("kandolor-input", backend, captureDevice()),
       router_([this] { route(); }) {}
 
 DeviceKeeper::Device Recorder::captureDevice() {
