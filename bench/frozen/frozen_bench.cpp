@@ -2,10 +2,13 @@
 // whose process id is given; the server is stopped (SIGSTOP) during the recording. Prints, in milliseconds:
 //   the longest gap between the window's 50 ms recording ticks while the server runs (the baseline) and
 //   while it is stopped for FREEZE seconds, 8 s into a recording;
-//   for a server that stays stopped: the stop of the recording (a click on bStop), the closing of the window
+//   for a server that stays stopped: the start and the stop of a song (its device asleep after silence, so
+//   that the start wants it opened), the stop of the recording (a click on bStop), the closing of the window
 //   and the end of the audio engine (its bounded wait for a close that hangs).
 // Usage: bench_frozen SERVER-PID [FREEZE seconds = 12]
 #include "app/TForm1.h"
+#include "app/playback/Player.h"
+#include "app/playback/TransportStrip.h"
 #include "app/recording/RecordingControl.h"
 #include "platform/CdMediaDevice.h"
 #include "platform/DurableFileCopier.h"
@@ -115,6 +118,10 @@ int main(int argc, char** argv) {
     longestTickGap(*window->form, 4.0);
     kill(server, SIGSTOP);
     const qint64 frozenAgain = longestTickGap(*window->form, 4.0);
+    TransportStrip& strip = window->form->player().strip();
+    const qint64 playFrozen = millisOf([&] { strip.button(TransportStrip::Play)->click(); });
+    longestTickGap(*window->form, 1.0);
+    const qint64 songStopFrozen = millisOf([&] { strip.button(TransportStrip::Stop)->click(); });
     const qint64 stopFrozen = millisOf([&] { window->click("bStop"); });
     longestTickGap(*window->form, 2.0);
     const qint64 close = millisOf([&] {
@@ -123,6 +130,8 @@ int main(int argc, char** argv) {
     });
     const qint64 end = millisOf([&] { audio.reset(); });
     line("longest UI stall, server stays stopped", frozenAgain, "server running", running);
+    line("start of a song, server stopped", playFrozen, "tick", 50);
+    line("stop of the song, server stopped", songStopFrozen, "tick", 50);
     line("stop of the recording, server stopped", stopFrozen, "tick", 50);
     line("closing the window, server stopped", close, "tick", 50);
     line("end of the audio engine, server stopped", end, "tick", 50);

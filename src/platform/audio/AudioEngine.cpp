@@ -26,7 +26,7 @@ bool fail(int error) {
 }
 
 constexpr std::uint32_t Version = 0x02041100;
-// How long the end of the program waits for each device to close.
+// How long the end of the program waits for the devices to close.
 constexpr auto CloseBound = std::chrono::milliseconds(1500);
 } // namespace
 
@@ -41,8 +41,11 @@ AudioEngine::~AudioEngine() {
     mixer_.close();
     // A close stuck in a sound server that does not answer is left behind with the backend it uses, so
     // that the program can end.
-    const bool captureClosed = recorder_.shutdownDevice(CloseBound);
-    const bool playbackClosed = mixer_.shutdownDevice(CloseBound);
+    recorder_.quitDevice();
+    mixer_.quitDevice();
+    const auto deadline = std::chrono::steady_clock::now() + CloseBound;
+    const bool captureClosed = recorder_.shutdownDevice(deadline);
+    const bool playbackClosed = mixer_.shutdownDevice(deadline);
     if (!captureClosed || !playbackClosed)
         (void)backend_.release();
 }

@@ -24,7 +24,7 @@ DeviceKeeper::DeviceKeeper(const char* threadName, AudioBackend& backend, Device
 }
 
 DeviceKeeper::~DeviceKeeper() {
-    shutdown(std::chrono::duration_cast<std::chrono::milliseconds>(DefaultShutdownBound));
+    shutdown(std::chrono::steady_clock::now() + DefaultShutdownBound);
 }
 
 bool DeviceKeeper::open(const QString& name, AudioFormat format) {
@@ -105,13 +105,20 @@ void DeviceKeeper::Shared::endOutage(double at) {
     downSince = -1;
 }
 
-bool DeviceKeeper::shutdown(std::chrono::milliseconds bound) {
+void DeviceKeeper::quit() {
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->quit = true;
+    }
+    shared_->changed.notify_all();
+}
+
+bool DeviceKeeper::shutdown(std::chrono::steady_clock::time_point deadline) {
     if (!thread_.joinable())
         return true;
+    quit();
     std::unique_lock lock(shared_->mutex);
-    shared_->quit = true;
-    shared_->changed.notify_all();
-    if (!shared_->changed.wait_for(lock, bound, [this] { return shared_->finished; })) {
+    if (!shared_->changed.wait_until(lock, deadline, [this] { return shared_->finished; })) {
         lock.unlock();
         thread_.detach();
         return false;

@@ -52,10 +52,12 @@ public:
     // Seconds on the devices' clock during which the device was down while wanted, up to now.
     double missingSeconds() const;
 
-    // Closes the device and ends the thread. False when that did not happen within `bound` (a close stuck in
+    // Tells the thread to close the device and end (without waiting).
+    void quit();
+    // Closes the device and ends the thread. False when that did not happen by `deadline` (a close stuck in
     // a sound server that does not answer): the thread is left to itself, with its own state, and the
     // backend must then be kept alive (never destroyed) for it.
-    bool shutdown(std::chrono::milliseconds bound);
+    bool shutdown(std::chrono::steady_clock::time_point deadline);
 
     // A device that delivers nothing for this long (on the devices' clock) counts as gone.
     static constexpr double FrozenSeconds = 2.0;

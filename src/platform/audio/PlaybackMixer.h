@@ -34,8 +34,10 @@ public:
     bool deviceMissing() const { return device_.missing(); }
     // The device is wanted and not working (missing, lost, frozen).
     bool deviceDown() const { return device_.down(); }
-    // Ends the device's thread; false when its close did not return within `bound` (see DeviceKeeper).
-    bool shutdownDevice(std::chrono::milliseconds bound) { return device_.shutdown(bound); }
+    // Ends the device's thread (quitDevice() asks it to, without waiting); false when its close did not
+    // return by `deadline` (see DeviceKeeper).
+    void quitDevice() { device_.quit(); }
+    bool shutdownDevice(std::chrono::steady_clock::time_point deadline) { return device_.shutdown(deadline); }
 
     // Opens `path` as stream `handle`; sets `error` and returns null on failure.
     std::shared_ptr<PlaybackStream> create(AudioHandle handle, const QString& path, int& error);

@@ -35,8 +35,10 @@ public:
     int init();
     // Stops every channel, finishes every encoder and closes the device (on the device's thread).
     void free();
-    // Ends the device's thread; false when its close did not return within `bound` (see DeviceKeeper).
-    bool shutdownDevice(std::chrono::milliseconds bound) { return device_.shutdown(bound); }
+    // Ends the device's thread (quitDevice() asks it to, without waiting); false when its close did not
+    // return by `deadline` (see DeviceKeeper).
+    void quitDevice() { device_.quit(); }
+    bool shutdownDevice(std::chrono::steady_clock::time_point deadline) { return device_.shutdown(deadline); }
     // The open device could not be opened (it is tried again and again).
     bool deviceMissing() const { return device_.missing(); }
     bool initialised() const { return initialised_; }
