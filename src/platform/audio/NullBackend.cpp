@@ -125,11 +125,12 @@ void NullBackend::setFailing(bool playback, bool capture) {
 }
 
 void NullBackend::holdDeviceCalls(bool hold) {
-    {
-        std::lock_guard lock(gateMutex_);
-        held_ = hold;
-    }
+    std::unique_lock lock(gateMutex_);
+    held_ = hold;
     gateChanged_.notify_all();
+    // Let go: the calls have left the gate when this returns, so that settle() waits for them to finish.
+    if (!hold)
+        gateChanged_.wait_for(lock, std::chrono::seconds(2), [this] { return waiting_ == 0; });
 }
 
 int NullBackend::heldCalls() const {
@@ -144,6 +145,7 @@ void NullBackend::passGate() {
     ++waiting_;
     gateChanged_.wait(lock, [this] { return !held_; });
     --waiting_;
+    gateChanged_.notify_all();
 }
 
 int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {

@@ -56,7 +56,8 @@ public:
     void losePlayback() { playbackLost_ = true; }
     // Opening devices fails (no sound server yet) or works again.
     void setFailing(bool playback, bool capture);
-    // While held, every open and close of a device waits until let go, as in a sound server that hangs.
+    // While held, every open and close of a device waits until let go, as in a sound server that hangs; the
+    // call that lets go returns once they have gone on.
     void holdDeviceCalls(bool hold);
     // Opens and closes waiting now.
     int heldCalls() const;
