@@ -50,6 +50,9 @@ public:
     // RecordGetInput / RecordSetInput flags.
     static constexpr std::uint32_t InputOff = 0x10000;
     static constexpr std::uint32_t InputOn = 0x20000;
+    // DeviceMissing devices.
+    static constexpr int OutputDevice = 0;
+    static constexpr int RecordDevice = 1;
     // EncodeStart flag: the command line is UTF-16 text.
     static constexpr std::uint32_t EncodeUnicode = 0x80000000u;
 
@@ -66,6 +69,11 @@ public:
     virtual bool Free() = 0;
     // Stops all output; false with AudioError::Init when the output device is not open.
     virtual bool Stop() = 0;
+    // Devices are opened and closed on the library's own threads, never in a call: Init and RecordStart
+    // succeed without a device, streams are made and played meanwhile, and a recording waits for its input
+    // (Stalled). True while device `device` (OutputDevice after Init, RecordDevice once a recording wanted
+    // it) could not be opened, as before the sound server has started; the library keeps trying.
+    virtual bool DeviceMissing(int device) = 0;
 
     // Opens recording device `device` (-1 = system default).
     virtual bool RecordInit(int device) = 0;
@@ -118,6 +126,9 @@ public:
     // Bytes of a recording channel's audio lost because its encoders could not take them in time (counted up
     // to its stop); -1 for an unknown channel.
     virtual std::int64_t ChannelGetDropped(AudioHandle channel) = 0;
+    // Bytes of a recording channel's time during which its input was missing (the device gone, hanging or not
+    // there yet), counted up to its stop; -1 for an unknown channel.
+    virtual std::int64_t ChannelGetMissing(AudioHandle channel) = 0;
     // Bytes of the channel's audio that the encoder's program has not taken yet; -1 for an unknown encoder.
     virtual std::int64_t EncodeGetQueued(AudioHandle encoder) = 0;
     // Playing while the encoder's program takes its audio; Stopped once it has exited or stopped taking it,

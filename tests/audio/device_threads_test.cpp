@@ -1,7 +1,9 @@
 #include "AudioTestSupport.h"
 #include "platform/audio/AudioFactory.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QThread>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -72,4 +74,77 @@ TEST(DeviceThreads, DevicesOpenedSwitchedAndRecoveredFromBothSidesInALoop) {
     EXPECT_EQ(lib.ChannelIsActive(channel), AudioLibrary::Playing);
     EXPECT_EQ(lib.ChannelIsActive(stream), AudioLibrary::Playing);
     lib.ChannelStop(channel);
+}
+
+namespace {
+template <typename F> qint64 millisOf(F step) {
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    return timer.elapsed();
+}
+// The bound is 100 ms; the margin allows for a loaded machine.
+constexpr qint64 BoundMs = 1000;
+} // namespace
+
+// A sound server that hangs: every open and close of a device waits. No call of the library waits with it;
+// once the server answers, the recording made meanwhile goes on. At the end of the program a close that
+// does not return is left behind within a bounded time.
+TEST(DeviceThreads, NoCallWaitsForADeviceThatHangsAndTheEndLeavesAStuckCloseBehind) {
+    QTemporaryDir dir;
+    const QString song = dir.filePath(QStringLiteral("song.wav"));
+    audiotest::writeWav(song, 44100, 2, audiotest::sine(44100, 2, 44100, [](std::int64_t) { return 440.0; }));
+    NullBackend::Options options;
+    options.captureDevices = {QStringLiteral("Line")};
+    NullAudioLibrary audio = createNullAudioLibrary(options);
+    AudioEngine& lib = *audio.library;
+    NullBackend& device = *audio.backend;
+    device.holdDeviceCalls(true);
+
+    AudioHandle stream = 0;
+    AudioHandle channel = 0;
+    EXPECT_LT(millisOf([&] {
+                  ASSERT_TRUE(lib.Init(-1, 44100, 0));
+                  ASSERT_TRUE(lib.RecordInit(-1));
+                  stream = lib.StreamCreateFile(song);
+                  ASSERT_TRUE(lib.ChannelPlay(stream, false));
+                  channel = lib.RecordStart(22050, 1, 0);
+                  ASSERT_NE(channel, 0u);
+              }),
+              BoundMs);
+    QElapsedTimer held;
+    held.start();
+    while (device.heldCalls() < 2 && held.elapsed() < 5000)
+        QThread::msleep(5);
+    ASSERT_EQ(device.heldCalls(), 2) << "both opens hang";
+    EXPECT_LT(millisOf([&] {
+                  lib.ChannelIsActive(channel);
+                  lib.ChannelIsActive(stream);
+                  lib.ChannelGetPosition(stream);
+                  lib.ChannelGetMissing(channel);
+                  lib.RecordSetInput(1, AudioLibrary::InputOn, -1.0f); // another device
+                  lib.ChannelPause(stream);
+                  lib.ChannelStop(stream);
+                  lib.DeviceMissing(AudioLibrary::RecordDevice);
+              }),
+              BoundMs);
+
+    device.holdDeviceCalls(false);
+    device.settle();
+    device.advance(1.0);
+    EXPECT_EQ(lib.ChannelIsActive(channel), AudioLibrary::Playing);
+    EXPECT_EQ(lib.ChannelGetPosition(channel), 2 * 22050);
+    EXPECT_EQ(device.captureDevice(), QStringLiteral("Line"));
+
+    device.holdDeviceCalls(true);
+    EXPECT_LT(millisOf([&] {
+                  lib.ChannelStop(channel);
+                  lib.RecordFree();
+                  lib.Free();
+              }),
+              BoundMs);
+    // The devices are given a second and a half to close at the end, then left behind with the backend.
+    EXPECT_LT(millisOf([&] { audio.library.reset(); }), 1500 + BoundMs);
+    EXPECT_EQ(device.heldCalls(), 2);
+    device.holdDeviceCalls(false); // the backend was kept for the threads left behind
 }

@@ -256,6 +256,7 @@ TEST_F(PlaybackTest, TwoStreamsPlayAtTheSameTime) {
 TEST_F(PlaybackTest, MonoOutputMixesTheStreamDownAndKeepsItsOwnFormat) {
     ASSERT_TRUE(lib().Free());
     ASSERT_TRUE(lib().Init(-1, 44100, AudioLibrary::DeviceMono));
+    device().settle();
     EXPECT_EQ(device().playbackFormat().channels, 1);
     const AudioHandle stream = open(path(Stepped));
     EXPECT_EQ(lib().ChannelGetLength(stream), 3 * BytesPerSecond);
@@ -284,14 +285,23 @@ TEST_F(PlaybackTest, ManyStreamsStayPlayable) {
     EXPECT_GT(tonePower(out, 2, 0, 44100, 300.0), 0.005);
 }
 
+// Waits (in real time, for the device's thread) until `done`.
+bool waitFor(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return done();
+}
+
 TEST_F(PlaybackTest, APlaybackDeviceThatGoesIsOpenedAgainAndTheSongGoesOn) {
     const AudioHandle stream = open(path(Stepped));
     lib().ChannelPlay(stream, false);
     device().advance(0.5);
     device().losePlayback();
     device().advance(0.5);
-    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond / 2, PositionSlack); // this call reopens it
-    EXPECT_FALSE(device().playbackLost());
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond / 2, PositionSlack);
+    // The device's thread opens it again by itself.
+    EXPECT_TRUE(waitFor([&] { return !device().playbackLost(); }));
     device().advance(0.5);
     EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
     EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond, PositionSlack);
@@ -304,8 +314,7 @@ TEST_F(PlaybackTest, APlaybackDeviceThatStopsAskingIsOpenedAgainAndTheSongGoesOn
     const int opens = device().playbackOpens();
     device().freezePlayback(true); // a sound server that hangs
     device().advance(3.0);
-    lib().ChannelIsActive(stream); // the engine looks at its devices
-    EXPECT_EQ(device().playbackOpens(), opens + 1) << "opened again";
+    EXPECT_TRUE(waitFor([&] { return device().playbackOpens() == opens + 1; })) << "opened again";
     device().freezePlayback(false);
     device().advance(0.5);
     EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
@@ -344,6 +353,7 @@ TEST_F(PlaybackTest, AnIdleDeviceIsClosedAndThePlayAfterItSoundsFromItsFirstFram
 
     device().keepOutput(true);
     ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    device().settle(); // the device's thread opens it
     EXPECT_TRUE(device().playbackOpen());
     device().advance(0.5);
     EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
@@ -454,14 +464,34 @@ TEST_F(PlaybackTest, DeviceOpeningIsChecked) {
     EXPECT_FALSE(lib().Init(-1, 44100, 0));
     EXPECT_EQ(lib().ErrorGetCode(), AudioError::Already);
     EXPECT_EQ(lib().GetVersion() >> 16, 0x0204u);
+    EXPECT_FALSE(lib().DeviceMissing(AudioLibrary::OutputDevice));
+    NullAudioLibrary closed = createNullAudioLibrary();
+    EXPECT_FALSE(closed.library->Stop());
+    EXPECT_EQ(closed.library->ErrorGetCode(), AudioError::Init);
+}
 
+// Started before the sound server: the device is missing, streams are made and played all the same, and
+// they sound once the device's thread has found it.
+TEST_F(PlaybackTest, AMissingDeviceIsTriedAgainAndTheStreamsMadeMeanwhilePlay) {
     NullBackend::Options options;
     options.playbackFails = true;
-    NullAudioLibrary broken = createNullAudioLibrary(options);
-    EXPECT_FALSE(broken.library->Init(-1, 44100, AudioLibrary::DeviceMono));
-    EXPECT_EQ(broken.library->ErrorGetCode(), AudioError::Device);
-    EXPECT_FALSE(broken.library->Stop());
-    EXPECT_EQ(broken.library->ErrorGetCode(), AudioError::Init);
+    audio_ = createNullAudioLibrary(options);
+    ASSERT_TRUE(lib().Init(-1, 44100, 0));
+    device().settle();
+    EXPECT_TRUE(lib().DeviceMissing(AudioLibrary::OutputDevice));
+    const AudioHandle stream = open(path(Stepped));
+    EXPECT_EQ(lib().ChannelGetLength(stream), 3 * BytesPerSecond);
+    ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stalled);
+    EXPECT_EQ(lib().ChannelGetPosition(stream), 0);
+
+    device().setFailing(false, false);
+    EXPECT_TRUE(waitFor([&] { return device().playbackOpen(); })) << "opened once it is there";
+    EXPECT_FALSE(lib().DeviceMissing(AudioLibrary::OutputDevice));
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Playing);
+    EXPECT_NEAR(lib().ChannelGetPosition(stream), BytesPerSecond / 2, PositionSlack);
 }
 
 } // namespace

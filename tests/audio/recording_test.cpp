@@ -185,10 +185,12 @@ TEST_F(RecordingTest, ACaptureDeviceThatGoesIsOpenedAgainAndTheChannelGoesOn) {
     device().loseCapture();
     device().advance(0.5); // nothing arrives while the device is gone
     EXPECT_EQ(lib().ChannelGetPosition(channel), 2 * Rate);
-    // Stalled while the device is away (unless the engine has already opened it again).
-    const int state = lib().ChannelIsActive(channel);
-    EXPECT_TRUE(state == AudioLibrary::Stalled ||
-                (state == AudioLibrary::Playing && !device().captureLost()));
+    // Stalled while the device is away (until the engine has opened it again).
+    QDeadlineTimer seen(10000);
+    while (lib().ChannelIsActive(channel) != AudioLibrary::Stalled && device().captureLost() &&
+           !seen.hasExpired())
+        QThread::msleep(5);
+    EXPECT_TRUE(lib().ChannelIsActive(channel) == AudioLibrary::Stalled || !device().captureLost());
     QDeadlineTimer deadline(10000);
     while (device().captureLost() && !deadline.hasExpired())
         QThread::msleep(20);
@@ -240,26 +242,57 @@ TEST_F(RecordingTest, AnEncoderThatFailsReportsItsExit) {
 }
 
 TEST_F(RecordingTest, RecordingNeedsAnInitialisedDevice) {
+    NullAudioLibrary uninitialised = createNullAudioLibrary();
+    EXPECT_EQ(uninitialised.library->RecordStart(Rate, 1, 0), 0u);
+    EXPECT_EQ(uninitialised.library->ErrorGetCode(), AudioError::Init);
+    EXPECT_EQ(uninitialised.library->RecordGetInputName(0), std::nullopt);
+    EXPECT_EQ(uninitialised.library->RecordGetInput(0), -1);
+}
+
+// Started before the sound server: the default input is there, a recording started waits for it (its time
+// counted as missing), and records once the device's thread has found it.
+TEST_F(RecordingTest, WithoutACaptureDeviceARecordingWaitsForItAndCountsTheMissingTime) {
     NullBackend::Options options;
     options.captureFails = true;
-    NullAudioLibrary broken = createNullAudioLibrary(options);
-    EXPECT_FALSE(broken.library->RecordInit(-1));
-    EXPECT_EQ(broken.library->ErrorGetCode(), AudioError::Device);
-    EXPECT_EQ(broken.library->RecordStart(Rate, 1, 0), 0u);
-    EXPECT_EQ(broken.library->ErrorGetCode(), AudioError::Init);
-    EXPECT_EQ(broken.library->RecordGetInputName(0), std::nullopt);
-    EXPECT_EQ(broken.library->RecordGetInput(0), -1);
+    audio_ = createNullAudioLibrary(options);
+    device().setInputSignal([](std::uint64_t frame, int) { return glide(frame); });
+    ASSERT_TRUE(lib().RecordInit(-1));
+    EXPECT_EQ(lib().RecordGetInputName(0), QStringLiteral("Default"));
+    EXPECT_EQ(lib().RecordGetInputName(1), std::nullopt);
+    const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
+    ASSERT_NE(channel, 0u);
+    device().settle();
+    EXPECT_TRUE(lib().DeviceMissing(AudioLibrary::RecordDevice));
+    device().advance(3.0);
+    EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Stalled);
+    EXPECT_EQ(lib().ChannelGetPosition(channel), 0);
+
+    device().setFailing(false, false);
+    QDeadlineTimer deadline(10000);
+    while (!device().captureOpen() && !deadline.hasExpired())
+        QThread::msleep(5);
+    ASSERT_TRUE(device().captureOpen());
+    device().advance(1.0);
+    EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Playing);
+    EXPECT_FALSE(lib().DeviceMissing(AudioLibrary::RecordDevice));
+    EXPECT_EQ(lib().ChannelGetPosition(channel), 2 * Rate);
+    lib().ChannelStop(channel);
+    device().advance(2.0);
+    EXPECT_NEAR(lib().ChannelBytes2Seconds(channel, lib().ChannelGetMissing(channel)), 3.0, 0.05)
+        << "the three seconds before the device was there, counted up to the stop";
 }
 
 TEST_F(RecordingTest, TheInputSwitchedOnLastIsTheDeviceCaptured) {
     const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
     ASSERT_NE(channel, 0u);
+    device().settle();
     EXPECT_EQ(device().captureDevice(), QString()); // the system's default source
     device().advance(0.5);
     // Another input chosen while recording: the device changes, the channel goes on.
     for (int input = 0; lib().RecordSetInput(input, AudioLibrary::InputOff, -1.0f); ++input) {
     }
     ASSERT_TRUE(lib().RecordSetInput(2, AudioLibrary::InputOn, -1.0f));
+    device().settle();
     EXPECT_EQ(device().captureDevice(), QStringLiteral("Mic"));
     device().advance(0.5);
     EXPECT_EQ(lib().ChannelGetPosition(channel), 2 * Rate);
@@ -267,14 +300,21 @@ TEST_F(RecordingTest, TheInputSwitchedOnLastIsTheDeviceCaptured) {
     EXPECT_EQ(lib().ErrorGetCode(), AudioError::Already);
 }
 
-TEST_F(RecordingTest, AChosenInputThatIsGoneFailsTheStart) {
+TEST_F(RecordingTest, AChosenInputThatIsGoneIsMissingUntilAnotherIsChosen) {
     ASSERT_TRUE(lib().RecordSetInput(0, AudioLibrary::InputOff, -1.0f));
     ASSERT_TRUE(lib().RecordSetInput(2, AudioLibrary::InputOn, -1.0f));
     device().setCaptureDevices({QStringLiteral("Line")});
-    EXPECT_EQ(lib().RecordStart(Rate, 1, 0), 0u);
-    EXPECT_EQ(lib().ErrorGetCode(), AudioError::Device);
+    const AudioHandle channel = lib().RecordStart(Rate, 1, 0);
+    ASSERT_NE(channel, 0u);
+    device().settle();
+    EXPECT_TRUE(lib().DeviceMissing(AudioLibrary::RecordDevice));
+    EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Stalled);
     ASSERT_TRUE(lib().RecordSetInput(0, AudioLibrary::InputOn, -1.0f));
-    EXPECT_NE(lib().RecordStart(Rate, 1, 0), 0u);
+    device().settle();
+    EXPECT_FALSE(lib().DeviceMissing(AudioLibrary::RecordDevice));
+    device().advance(0.5);
+    EXPECT_EQ(lib().ChannelIsActive(channel), AudioLibrary::Playing);
+    EXPECT_EQ(lib().ChannelGetPosition(channel), Rate);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app/TForm1.h"
 #include "app/playback/Player.h"
+#include "app/recording/CaptureControl.h"
 #include "common/Clock.h"
 #include "music/MusicTiming.h"
 #include "settings/UiTexts.h"
@@ -227,6 +228,8 @@ void MusicBlock::SpeedButton8Click() {
     if (busy)
         return;
     openStream(file);
+    // Without a device the music waits for it (the operator is told).
+    form_.capture().tellIfDeviceMissing(AudioLibrary::OutputDevice);
     audio_.ChannelPlay(MusicStream, false);
     if (MusicEntry >= 5 && MusicEntry <= 7) {
         const int k = MusicEntry - 4;

@@ -4,6 +4,7 @@
 #include "app/playback/OtherSource.h"
 #include "app/playback/SelectionTrackBar.h"
 #include "app/playback/TransportStrip.h"
+#include "app/recording/CaptureControl.h"
 #include "app/songs/SongLibrary.h"
 #include "common/DateTime.h"
 #include "common/KandolorError.h"
@@ -202,6 +203,9 @@ void Player::setGroupsEnabled(bool enabled) {
 }
 
 void Player::play() {
+    // Nothing starts without a device, and the file is not blamed.
+    if (form_.capture().tellIfDeviceMissing(AudioLibrary::OutputDevice))
+        return;
     if (audio_.ChannelIsActive(SongStream) == AudioLibrary::Paused) {
         audio_.ChannelPlay(SongStream, false);
         strip_->setEnabledButtons(false, true, true);

@@ -7,6 +7,7 @@
 #include "common/Dialogs.h"
 #include "common/Folders.h"
 #include "recording/BassErrorNames.h"
+#include "recording/DeviceMessages.h"
 #include "recording/EncoderCommandLine.h"
 #include "recording/EncoderFault.h"
 #include "recording/RecordingStatus.h"
@@ -18,6 +19,8 @@ CaptureControl::CaptureControl(TForm1& form) : form_(form), audio_(form.services
     form_.on(ui.TrackBar2, &QSlider::valueChanged, [this] { ApplyInputLevel(); });
     form_.on(ui.Button5, &QPushButton::clicked, [this] { Button5Click(); });
     form_.on(ui.Button6, &QPushButton::clicked, [this] { Button6Click(); });
+    startCheck_.setInterval(100);
+    form_.on(&startCheck_, &QTimer::timeout, [this] { watchOutputAtStart(); });
 }
 
 void CaptureControl::InitRecording() {
@@ -30,6 +33,8 @@ void CaptureControl::InitRecording() {
     const int recordCode = audio_.ErrorGetCode();
     audio_.Init(-1, 44100, AudioLibrary::DeviceMono);
     const int outputCode = audio_.ErrorGetCode();
+    if (outputCode == 0)
+        startCheck_.start();
     if (outputCode != 0 || recordCode != 0) {
         // Songs still play when only the recording device failed.
         if (outputCode != 0)
@@ -86,6 +91,30 @@ bool CaptureControl::channelActive() const {
 
 bool CaptureControl::encoderGone() const {
     return channelActive() && audio_.EncodeIsActive(EncoderHandle) == AudioLibrary::Stopped;
+}
+
+void CaptureControl::watchOutputAtStart() {
+    // About 3 s for the first attempt; a device that is not there by then is told of once.
+    constexpr int Checks = 30;
+    const bool missing = audio_.DeviceMissing(AudioLibrary::OutputDevice);
+    if (!missing && ++startChecks_ < Checks)
+        return;
+    startCheck_.stop();
+    if (missing)
+        form_.services().dialogs.showMessage(recording::NoOutputDeviceMessage());
+}
+
+bool CaptureControl::tellIfDeviceMissing(int device) {
+    if (!audio_.DeviceMissing(device))
+        return false;
+    form_.services().dialogs.showMessage(device == AudioLibrary::RecordDevice
+                                             ? recording::NoInputDeviceMessage()
+                                             : recording::NoOutputDeviceMessage());
+    return true;
+}
+
+double CaptureControl::inputMissingSeconds() const {
+    return audio_.ChannelBytes2Seconds(RecordChannel, audio_.ChannelGetMissing(RecordChannel));
 }
 
 void CaptureControl::setRecordButtons(bool record, bool stop) {

@@ -3,6 +3,8 @@
 #include "common/AudioLibrary.h"
 #include "recording/LevelControl.h"
 
+#include <QTimer>
+
 class TForm1;
 
 // Recording devices, inputs and capture: start-up of the audio library, the input list and level control,
@@ -25,6 +27,11 @@ public:
     bool channelActive() const;
     // A recording runs whose encoder has exited or stopped taking its audio.
     bool encoderGone() const;
+    // Device `device` (AudioLibrary::OutputDevice, RecordDevice) could not be opened: the operator is told
+    // so; true then. The engine keeps trying on its own.
+    bool tellIfDeviceMissing(int device);
+    // Seconds during which the input of the recording was missing (up to its stop).
+    double inputMissingSeconds() const;
 
     AudioHandle RecordChannel = 0;
     AudioHandle EncoderHandle = 0;
@@ -32,7 +39,12 @@ public:
 
 private:
     void setRecordButtons(bool record, bool stop);
+    // At start the output device is opened on the engine's thread: looked at for a few seconds, and the
+    // operator told once when it is missing.
+    void watchOutputAtStart();
 
     TForm1& form_;
     AudioLibrary& audio_;
+    QTimer startCheck_;
+    int startChecks_ = 0;
 };

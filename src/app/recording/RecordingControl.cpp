@@ -10,6 +10,7 @@
 #include "common/Dialogs.h"
 #include "common/Folders.h"
 #include "recording/AutoRecording.h"
+#include "recording/DeviceMessages.h"
 #include "recording/EncoderCommandLine.h"
 #include "recording/EncoderFault.h"
 #include "recording/RecordingFolder.h"
@@ -87,6 +88,7 @@ void RecordingControl::stopControls() {
     ui.BitBtn4->setProperty("Tag", 0);
     ui.lStatus->clear();
     notice_.clear();
+    toldNoInputDevice_ = false;
     silence_.reset();
     minutesOfRoom_ = -1;
     roomCheckedAt_ = -recording::RoomCheckSeconds;
@@ -168,6 +170,21 @@ void RecordingControl::PosTimerTimer() {
         break;
     }
     showInputLost(audio.ChannelIsActive(capture.RecordChannel) == AudioLibrary::Stalled);
+    tellInputDeviceMissing();
+}
+
+void RecordingControl::tellInputDeviceMissing() {
+    // Told before the message is shown: the tick runs on while it is open.
+    if (toldNoInputDevice_ || !form_.services().audio.DeviceMissing(AudioLibrary::RecordDevice))
+        return;
+    toldNoInputDevice_ = true;
+    form_.capture().tellIfDeviceMissing(AudioLibrary::RecordDevice);
+}
+
+void RecordingControl::tellInputMissingTime() {
+    const QString message = recording::InputMissingMessage(form_.capture().inputMissingSeconds());
+    if (!message.isEmpty())
+        form_.services().dialogs.showMessage(message);
 }
 
 void RecordingControl::recordingFileStarted(const QString& folder, const QString& tempName) {
@@ -293,6 +310,7 @@ void RecordingControl::FinishRecording() {
     if (lost > 0)
         form_.services().dialogs.showMessage(
             recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
+    tellInputMissingTime();
 }
 
 void RecordingControl::handOverFields() {

@@ -48,6 +48,10 @@ private:
     // The items of the split menu and their minutes.
     std::array<std::pair<QAction*, int>, 5> splitMenu() const;
     void showInputLost(bool lost);
+    // Once per recording: the operator is told when the recording device could not be opened at all.
+    void tellInputDeviceMissing();
+    // At the stop: how long the input was missing in the recording, when it was.
+    void tellInputMissingTime();
     // A fault ends the recording at once (its encoder died, the disk is full): what was written is finished
     // and the operator told why.
     void stopForFault(const QString& message);
@@ -72,6 +76,7 @@ private:
     recording::RecordingSession session_;
     // The recording being stopped was ended by a fault that the operator is told of.
     bool interrupted_ = false;
+    bool toldNoInputDevice_ = false;
     // The status line's inputs: the room left (checked every RoomCheckSeconds of recording) and silence.
     int minutesOfRoom_ = -1;
     double roomCheckedAt_ = -recording::RoomCheckSeconds;

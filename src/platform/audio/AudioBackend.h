@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 // Sample format of a device: 16-bit signed interleaved PCM at `rate` Hz with `channels` channels.
 struct AudioFormat {
@@ -53,6 +54,9 @@ public:
     virtual void closeCapture() = 0;
     // True when the open capture device has gone (unplugged, server gone).
     virtual bool captureLost() = 0;
+    // For a backend with virtual time only: `settled` tells whether the thread that opens and closes a device
+    // has done what was last asked of it; the time does not run on before it has (bounded wait).
+    virtual void watchDevice(std::function<bool()> settled) { (void)settled; }
     // The devices' clock in seconds: the wall clock, or the virtual time of a backend without hardware
     // (any thread, also the device callbacks).
     virtual double clockSeconds() const = 0;

@@ -6,6 +6,8 @@
 #include "SdlBackend.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -33,6 +35,8 @@ QStringList encoderArguments(const QString& commandLine) {
         arguments.insert(1, QStringLiteral("--ignorelength"));
     return arguments;
 }
+// How long the end of the program waits for the devices to close.
+constexpr auto CloseBound = std::chrono::milliseconds(1500);
 } // namespace
 
 AudioEngine::AudioEngine(std::unique_ptr<AudioBackend> backend)
@@ -44,6 +48,15 @@ AudioEngine::AudioEngine(std::unique_ptr<AudioBackend> backend)
 AudioEngine::~AudioEngine() {
     recorder_.free();
     mixer_.close();
+    // A close stuck in a sound server that does not answer is left behind with the backend it uses, so
+    // that the program can end.
+    recorder_.quitDevice();
+    mixer_.quitDevice();
+    const auto deadline = std::chrono::steady_clock::now() + CloseBound;
+    const bool captureClosed = recorder_.shutdownDevice(deadline);
+    const bool playbackClosed = mixer_.shutdownDevice(deadline);
+    if (!captureClosed || !playbackClosed)
+        (void)backend_.release();
 }
 
 std::uint32_t AudioEngine::GetVersion() {
@@ -63,9 +76,9 @@ bool AudioEngine::Init(int device, std::uint32_t freq, std::uint32_t flags) {
         freq = 44100;
     if (freq < 8000 || freq > 192000)
         return fail(AudioError::Freq);
-    const AudioFormat format{static_cast<int>(freq), (flags & DeviceMono) ? 1 : 2};
-    const int error = mixer_.open(format);
-    return error == AudioError::Ok ? succeed() : fail(error);
+    // The device is opened on its own thread (again and again while it is missing: DeviceMissing).
+    mixer_.open(AudioFormat{static_cast<int>(freq), (flags & DeviceMono) ? 1 : 2});
+    return succeed();
 }
 
 bool AudioEngine::Free() {
@@ -146,7 +159,6 @@ double AudioEngine::FileSeconds(const QString& file) {
 }
 
 bool AudioEngine::ChannelPlay(AudioHandle handle, bool restart) {
-    mixer_.recover();
     if (PlaybackStream* stream = mixer_.find(handle)) {
         mixer_.play(*stream, restart);
         return succeed();
@@ -181,10 +193,10 @@ bool AudioEngine::ChannelStop(AudioHandle handle) {
 }
 
 int AudioEngine::ChannelIsActive(AudioHandle handle) {
-    mixer_.recover();
     if (const PlaybackStream* stream = mixer_.find(handle)) {
         const int state = stream->state();
-        return result(AudioError::Ok, state == Playing && stream->stalled() ? Stalled : state);
+        const bool stalled = stream->stalled() || mixer_.deviceDown();
+        return result(AudioError::Ok, state == Playing && stalled ? Stalled : state);
     }
     if (recorder_.hasChannel(handle)) {
         if (!recorder_.running(handle))
@@ -201,7 +213,6 @@ std::int64_t AudioEngine::ChannelGetLength(AudioHandle handle) {
 }
 
 std::int64_t AudioEngine::ChannelGetPosition(AudioHandle handle) {
-    mixer_.recover();
     if (const PlaybackStream* stream = mixer_.find(handle))
         return result(AudioError::Ok, stream->positionFrames() * stream->frameBytes());
     if (recorder_.hasChannel(handle))
@@ -272,6 +283,18 @@ std::int64_t AudioEngine::ChannelGetDropped(AudioHandle channel) {
     if (!recorder_.hasChannel(channel))
         return result<std::int64_t>(AudioError::Handle, -1);
     return result(AudioError::Ok, static_cast<std::int64_t>(recorder_.droppedSamples(channel) * 2));
+}
+
+std::int64_t AudioEngine::ChannelGetMissing(AudioHandle channel) {
+    if (!recorder_.hasChannel(channel))
+        return result<std::int64_t>(AudioError::Handle, -1);
+    const double bytes = recorder_.missingSeconds(channel) * recorder_.bytesPerSecond(channel);
+    return result(AudioError::Ok, static_cast<std::int64_t>(std::max(0.0, bytes)));
+}
+
+bool AudioEngine::DeviceMissing(int device) {
+    return result(AudioError::Ok,
+                  device == RecordDevice ? recorder_.deviceMissing() : mixer_.deviceMissing());
 }
 
 std::int64_t AudioEngine::EncodeGetQueued(AudioHandle encoder) {

@@ -42,6 +42,8 @@ public:
     std::int32_t ChannelGetLevel(AudioHandle handle) override;
     AudioHandle EncodeStart(AudioHandle channel, const QString& commandLine, std::uint32_t flags) override;
     std::int64_t ChannelGetDropped(AudioHandle channel) override;
+    std::int64_t ChannelGetMissing(AudioHandle channel) override;
+    bool DeviceMissing(int device) override;
     std::int64_t EncodeGetQueued(AudioHandle encoder) override;
     int EncodeIsActive(AudioHandle encoder) override;
     bool EncodeStop(AudioHandle encoder, EncoderExited exited) override;

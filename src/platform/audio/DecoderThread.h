@@ -35,8 +35,6 @@ public:
     // Marks `stream` as just used and wakes the thread.
     void use(PlaybackStream& stream);
     void wake();
-    // Keeps the thread out of its streams (and off the device lock) while the returned lock is held.
-    std::unique_lock<std::mutex> holdPasses() { return std::unique_lock(passMutex_); }
 
 private:
     void run();

@@ -2,6 +2,10 @@
 
 #include "common/AudioLibrary.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 namespace {
 constexpr std::int64_t BlockMicros = 10000;
 
@@ -15,6 +19,7 @@ NullBackend::NullBackend(Options options) : options_(std::move(options)) {}
 void NullBackend::advance(double seconds) {
     const std::int64_t end = micros_ + static_cast<std::int64_t>(seconds * 1e6 + 0.5);
     while (micros_ < end) {
+        settle();
         micros_ = std::min(end, micros_ + BlockMicros);
         renderBlock();
         captureBlock();
@@ -94,7 +99,57 @@ std::vector<std::int16_t> NullBackend::output() const {
     return output_;
 }
 
+void NullBackend::watchDevice(std::function<bool()> settled) {
+    std::lock_guard lock(watchMutex_);
+    watched_.push_back(std::move(settled));
+}
+
+void NullBackend::settle() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (;;) {
+        bool settled = heldCalls() > 0;
+        if (!settled) {
+            std::lock_guard lock(watchMutex_);
+            settled = std::all_of(watched_.begin(), watched_.end(), [](const auto& f) { return f(); });
+        }
+        if (settled || std::chrono::steady_clock::now() > deadline)
+            return;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+}
+
+void NullBackend::setFailing(bool playback, bool capture) {
+    std::lock_guard lock(devicesMutex_);
+    options_.playbackFails = playback;
+    options_.captureFails = capture;
+}
+
+void NullBackend::holdDeviceCalls(bool hold) {
+    std::unique_lock lock(gateMutex_);
+    held_ = hold;
+    gateChanged_.notify_all();
+    // Let go: the calls have left the gate when this returns, so that settle() waits for them to finish.
+    if (!hold)
+        gateChanged_.wait_for(lock, std::chrono::seconds(2), [this] { return waiting_ == 0; });
+}
+
+int NullBackend::heldCalls() const {
+    std::lock_guard lock(gateMutex_);
+    return waiting_;
+}
+
+void NullBackend::passGate() {
+    std::unique_lock lock(gateMutex_);
+    if (!held_)
+        return;
+    ++waiting_;
+    gateChanged_.wait(lock, [this] { return !held_; });
+    --waiting_;
+    gateChanged_.notify_all();
+}
+
 int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
+    passGate();
     std::lock_guard devicesLock(devicesMutex_);
     if (options_.playbackFails)
         return AudioError::Device;
@@ -109,6 +164,7 @@ int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
 }
 
 void NullBackend::closePlayback() {
+    passGate();
     std::lock_guard devicesLock(devicesMutex_);
     std::lock_guard lock(playbackMutex_);
     playback_ = nullptr;
@@ -123,6 +179,7 @@ int NullBackend::captureDevices(QStringList& names) {
 }
 
 int NullBackend::openCapture(const QString& name, AudioFormat format, CaptureSink& sink) {
+    passGate();
     std::lock_guard lock(devicesMutex_);
     if (options_.captureFails || (!name.isEmpty() && !options_.captureDevices.contains(name)))
         return AudioError::Device;
@@ -137,6 +194,7 @@ int NullBackend::openCapture(const QString& name, AudioFormat format, CaptureSin
 }
 
 void NullBackend::closeCapture() {
+    passGate();
     std::lock_guard lock(devicesMutex_);
     capture_.store(nullptr);
 }

@@ -3,6 +3,7 @@
 #include "AudioBackend.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -53,6 +54,16 @@ public:
     int playbackOpens() const { return playbackOpens_.load(); }
     // The playback device disappears until it is opened again.
     void losePlayback() { playbackLost_ = true; }
+    // Opening devices fails (no sound server yet) or works again.
+    void setFailing(bool playback, bool capture);
+    // While held, every open and close of a device waits until let go, as in a sound server that hangs; the
+    // call that lets go returns once they have gone on.
+    void holdDeviceCalls(bool hold);
+    // Opens and closes waiting now.
+    int heldCalls() const;
+    // Waits (bounded) until the devices' threads have done what was asked of them, unless a call is held;
+    // advance() does so before every block.
+    void settle();
 
     int openPlayback(AudioFormat format, PlaybackSource& source) override;
     void closePlayback() override;
@@ -64,10 +75,12 @@ public:
     int openCapture(const QString& name, AudioFormat format, CaptureSink& sink) override;
     void closeCapture() override;
     bool captureLost() override { return captureLost_; }
+    void watchDevice(std::function<bool()> settled) override;
     double clockSeconds() const override { return seconds(); }
 
 private:
     void renderBlock();
+    void passGate();
     void captureBlock();
 
     // Every device's state; advance() lets go of it while it waits for the mixer or the recorder.
@@ -95,4 +108,10 @@ private:
     bool keepOutput_ = false;
     std::vector<std::int16_t> output_;
     std::vector<std::int16_t> buffer_;
+    std::mutex watchMutex_;
+    std::vector<std::function<bool()>> watched_;
+    mutable std::mutex gateMutex_;
+    std::condition_variable gateChanged_;
+    bool held_ = false;
+    int waiting_ = 0;
 };

@@ -9,58 +9,55 @@
 namespace {
 // Device frames mixed at a time; larger requests are mixed in pieces.
 constexpr int MixFrames = 4096;
-constexpr double FrozenSeconds = 2.0;
 } // namespace
 
 PlaybackMixer::PlaybackMixer(AudioBackend& backend)
-    : backend_(backend), decoder_(backend, [this] { return sleepWhenIdle(); }) {}
+    : backend_(backend), device_("kandolor-output", backend, playbackDevice()),
+      decoder_(backend, [this] { return sleepWhenIdle(); }) {}
 
 PlaybackMixer::~PlaybackMixer() {
     close();
 }
 
-int PlaybackMixer::open(AudioFormat format) {
-    std::lock_guard device(deviceMutex_);
-    format_ = format;
-    mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
-    scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
-    active_.reserve(16);
-    lastRender_.store(backend_.clockSeconds());
-    const int error = backend_.openPlayback(format, *this);
-    open_ = error == AudioError::Ok;
-    asleep_ = false;
-    idleSince_ = -1;
-    return error;
+DeviceKeeper::Device PlaybackMixer::playbackDevice() {
+    // Only the close may still run when the device's thread was left to itself: it uses the backend alone.
+    AudioBackend& backend = backend_;
+    return {
+        [this, &backend](const QString&, AudioFormat format) { return backend.openPlayback(format, *this); },
+        [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); }};
 }
 
-void PlaybackMixer::recover() {
-    std::lock_guard device(deviceMutex_);
-    if (asleep_)
-        return;
-    // A device that claims to run but has asked for nothing for 2 s of the devices' clock has gone too.
-    const bool frozen = backend_.clockSeconds() - lastRender_.load() > FrozenSeconds;
-    if (!open_ || (!deviceDown_ && !backend_.playbackLost() && !frozen))
-        return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastRecovery_ < std::chrono::seconds(1))
-        return;
-    lastRecovery_ = now;
-    const auto hold = decoder_.holdPasses();
-    if (!deviceDown_)
-        backend_.closePlayback();
-    lastRender_.store(backend_.clockSeconds());
-    deviceDown_ = backend_.openPlayback(format_, *this) != AudioError::Ok;
+void PlaybackMixer::open(AudioFormat format) {
+    {
+        // A device closed just before may still be rendering.
+        PlaybackLock lock(backend_);
+        format_ = format;
+        mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
+        scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
+        active_.reserve(16);
+    }
+    {
+        std::lock_guard idle(idleMutex_);
+        open_ = true;
+        asleep_ = false;
+        idleSince_ = -1;
+    }
+    device_.open(QString(), format);
 }
 
 void PlaybackMixer::close() {
     decoder_.clear();
-    std::lock_guard device(deviceMutex_);
-    if (open_ && !deviceDown_ && !asleep_)
-        backend_.closePlayback();
-    open_ = false;
-    deviceDown_ = false;
-    asleep_ = false;
-    active_.clear();
+    device_.close();
+    {
+        std::lock_guard idle(idleMutex_);
+        open_ = false;
+        asleep_ = false;
+    }
+    {
+        // The device may render until its thread has closed it: it finds nothing to play.
+        PlaybackLock lock(backend_);
+        active_.clear();
+    }
     streams_.clear();
 }
 
@@ -85,7 +82,7 @@ PlaybackStream* PlaybackMixer::find(AudioHandle handle) const {
 
 void PlaybackMixer::play(PlaybackStream& stream, bool restart) {
     {
-        std::lock_guard device(deviceMutex_);
+        std::lock_guard idle(idleMutex_);
         {
             PlaybackLock lock(backend_);
             if (restart || stream.ended())
@@ -93,27 +90,21 @@ void PlaybackMixer::play(PlaybackStream& stream, bool restart) {
             stream.setState(AudioLibrary::Playing);
             activate(stream);
         }
-        // The first buffer of the opened device already holds the stream.
+        // The first buffer of the device opened by its thread already holds the stream.
         if (asleep_)
-            wakeUp();
+            device_.open(QString(), format_);
+        asleep_ = false;
         idleSince_ = -1;
     }
     decoder_.use(stream);
-}
-
-void PlaybackMixer::wakeUp() {
-    const auto hold = decoder_.holdPasses();
-    asleep_ = false;
-    lastRender_.store(backend_.clockSeconds());
-    deviceDown_ = backend_.openPlayback(format_, *this) != AudioError::Ok;
 }
 
 bool PlaybackMixer::sleepWhenIdle() {
     const double idleSeconds = backend_.playbackIdleSeconds();
     if (idleSeconds <= 0)
         return false;
-    std::lock_guard device(deviceMutex_);
-    if (!open_ || deviceDown_ || asleep_)
+    std::lock_guard idleLock(idleMutex_);
+    if (!open_ || asleep_ || !device_.isOpen() || device_.down())
         return false;
     bool idle = false;
     {
@@ -127,21 +118,19 @@ bool PlaybackMixer::sleepWhenIdle() {
     }
     if (now - idleSince_ < idleSeconds)
         return true;
-    backend_.closePlayback();
+    device_.close();
     asleep_ = true;
     idleSince_ = -1;
     return false;
 }
 
 void PlaybackMixer::pause(PlaybackStream& stream) {
-    std::lock_guard device(deviceMutex_);
     PlaybackLock lock(backend_);
     stream.setState(AudioLibrary::Paused);
     deactivate(stream);
 }
 
 void PlaybackMixer::stop(PlaybackStream& stream) {
-    std::lock_guard device(deviceMutex_);
     PlaybackLock lock(backend_);
     stream.setState(AudioLibrary::Stopped);
     deactivate(stream);
@@ -159,7 +148,6 @@ bool PlaybackMixer::free(AudioHandle handle) {
 
 void PlaybackMixer::seek(PlaybackStream& stream, std::int64_t frame) {
     {
-        std::lock_guard device(deviceMutex_);
         PlaybackLock lock(backend_);
         stream.seek(frame);
     }
@@ -167,7 +155,6 @@ void PlaybackMixer::seek(PlaybackStream& stream, std::int64_t frame) {
 }
 
 void PlaybackMixer::pauseAll() {
-    std::lock_guard device(deviceMutex_);
     PlaybackLock lock(backend_);
     for (PlaybackStream* stream : active_)
         stream->setState(AudioLibrary::Paused);
@@ -184,7 +171,7 @@ void PlaybackMixer::deactivate(PlaybackStream& stream) {
 }
 
 void PlaybackMixer::render(std::int16_t* out, int frames) {
-    lastRender_.store(backend_.clockSeconds(), std::memory_order_relaxed);
+    device_.active();
     const int channels = format_.channels;
     while (frames > 0) {
         const int count = std::min(frames, MixFrames);

@@ -2,6 +2,7 @@
 
 #include "AudioBackend.h"
 #include "DecoderThread.h"
+#include "DeviceKeeper.h"
 #include "common/AudioLibrary.h"
 
 #include <atomic>
@@ -14,20 +15,29 @@
 class PlaybackStream;
 
 // The output side: the playback device, the file streams and the mix of the playing ones.
-// Control calls come from the API thread; render() runs on the device thread. When the backend asks for it,
-// the decoder thread closes the device after a while without a playing stream, and the next play opens it.
+// Control calls come from the API thread; render() runs on the device thread. The device is opened and closed
+// on a thread of its own, which also opens it again when it goes; no control call waits for it. When the
+// backend asks for it, the decoder thread has the device closed after a while without a playing stream, and
+// the next play has it opened (its first buffer already holds the stream).
 class PlaybackMixer : public PlaybackSource {
 public:
     explicit PlaybackMixer(AudioBackend& backend);
     ~PlaybackMixer() override;
 
-    // Opens the device; an AudioError code.
-    int open(AudioFormat format);
-    // Closes the device and frees every stream.
+    // Starts the mixer in `format` and has the device opened; streams can be made and played at once.
+    void open(AudioFormat format);
+    // Has the device closed and frees every stream.
     void close();
+    // Started (whether the device is there or not).
     bool isOpen() const { return open_; }
-    // Opens the device again when it has gone (at most once a second); streams go on where they stood.
-    void recover();
+    // The device could not be opened (it is tried again and again).
+    bool deviceMissing() const { return device_.missing(); }
+    // The device is wanted and not working (missing, lost, frozen).
+    bool deviceDown() const { return device_.down(); }
+    // Ends the device's thread (quitDevice() asks it to, without waiting); false when its close did not
+    // return by `deadline` (see DeviceKeeper).
+    void quitDevice() { device_.quit(); }
+    bool shutdownDevice(std::chrono::steady_clock::time_point deadline) { return device_.shutdown(deadline); }
 
     // Opens `path` as stream `handle`; sets `error` and returns null on failure.
     std::shared_ptr<PlaybackStream> create(AudioHandle handle, const QString& path, int& error);
@@ -48,29 +58,25 @@ public:
 private:
     void activate(PlaybackStream& stream);
     void deactivate(PlaybackStream& stream);
-    // Under deviceMutex_: opens the device again after a sleep.
-    void wakeUp();
-    // On the decoder thread: closes the device when nothing has played for long enough; true while that
+    // On the decoder thread: has the device closed when nothing has played for long enough; true while that
     // time is still running.
     bool sleepWhenIdle();
+    DeviceKeeper::Device playbackDevice();
 
     AudioBackend& backend_;
-    // Held by every call that opens, closes or locks the device, so that the decoder thread's close of an
-    // idle device never meets a lock or an open on another thread.
-    std::mutex deviceMutex_;
-    bool open_ = false;
-    bool deviceDown_ = false; // lost and not opened again yet
-    bool asleep_ = false;     // closed for want of sound
-    double idleSince_ = -1;   // the devices' clock when the decoder thread first saw nothing playing
-    // The devices' clock at the last render (the device thread writes it).
-    std::atomic<double> lastRender_{0};
-    std::chrono::steady_clock::time_point lastRecovery_{};
+    // The idle state shared by the API and the decoder thread (never held across a device call).
+    std::mutex idleMutex_;
+    bool open_ = false;     // API thread
+    bool asleep_ = false;   // closed for want of sound
+    double idleSince_ = -1; // the devices' clock when the decoder thread first saw nothing playing
     AudioFormat format_;
     std::map<AudioHandle, std::shared_ptr<PlaybackStream>> streams_;
     // Under the playback lock.
     std::vector<PlaybackStream*> active_;
     std::vector<std::int32_t> mix_;
     std::vector<std::int16_t> scratch_;
+    // Opens and closes the device on its own thread; its callback uses the members above.
+    DeviceKeeper device_;
     // Last: its thread calls back into the members above.
     DecoderThread decoder_;
 };

@@ -15,13 +15,22 @@ constexpr std::uint64_t QueueSamples = 22050;
 // A stopped encoder whose program takes nothing for this long is given up.
 constexpr auto StopTimeout = std::chrono::seconds(30);
 constexpr auto WaitForRoomTimeout = std::chrono::seconds(10);
-constexpr auto RecoveryInterval = std::chrono::seconds(1);
-// A capture device that delivers nothing for this long (on the devices' clock) counts as gone.
-constexpr double FrozenSeconds = 2.0;
 } // namespace
 
 Recorder::Recorder(AudioBackend& backend)
-    : backend_(backend), ring_(RingSamples), router_([this] { route(); }) {}
+    : backend_(backend), ring_(RingSamples), device_("kandolor-input", backend, captureDevice()),
+      router_([this] { route(); }) {}
+
+DeviceKeeper::Device Recorder::captureDevice() {
+    AudioBackend& backend = backend_;
+    // Only the close may still run when the device's thread was left to itself: it uses the backend alone.
+    return {[this, &backend](const QString& name, AudioFormat format) {
+                deviceChannels_.store(format.channels);
+                keepRate_.store(format.rate * format.channels);
+                return backend.openCapture(name, format, *this);
+            },
+            [&backend] { backend.closeCapture(); }, [&backend] { return backend.captureLost(); }};
+}
 
 Recorder::~Recorder() {
     free();
@@ -36,10 +45,11 @@ Recorder::~Recorder() {
 int Recorder::init() {
     if (initialised_)
         return AudioError::Already;
+    // Without any device now (no sound server yet) the default input is there: its device is opened once it
+    // appears.
     QStringList names;
-    const int error = backend_.captureDevices(names);
-    if (error != AudioError::Ok)
-        return error;
+    if (backend_.captureDevices(names) != AudioError::Ok)
+        names.clear();
     inputs_.reset(names);
     gain_.store(inputs_.gain());
     initialised_ = true;
@@ -58,7 +68,8 @@ void Recorder::free() {
     for (AudioHandle encoder : encoders)
         encodeStop(encoder, {});
     joinFinishers(true);
-    closeDevice();
+    device_.close();
+    continueFrom_ = NoEnd;
     channels_.clear();
     inputs_.clear();
     initialised_ = false;
@@ -68,49 +79,11 @@ bool Recorder::setInput(int input, std::uint32_t flags, float volume) {
     if (!inputs_.set(input, flags, volume))
         return false;
     gain_.store(inputs_.gain());
-    // Another input chosen while the device runs: switch devices, the ring (and any channel) goes on.
-    std::lock_guard lock(deviceMutex_);
-    if (deviceOpen_ && inputs_.device() != deviceName_) {
-        backend_.closeCapture();
-        deviceName_ = inputs_.device();
-        lastDelivery_.store(backend_.clockSeconds());
-        deviceOpen_ = backend_.openCapture(deviceName_, deviceFormat_, *this) == AudioError::Ok;
-        reopen_ = !deviceOpen_;
+    // Another input chosen while the device is wanted: its thread switches devices, the ring (and any
+    // channel) goes on.
+    if (device_.wanted() && device_.open(inputs_.device(), deviceFormat_))
         continueFrom_ = NoEnd;
-    }
     return true;
-}
-
-int Recorder::openDevice(AudioFormat format) {
-    std::lock_guard lock(deviceMutex_);
-    const QString name = inputs_.device();
-    if (deviceOpen_ && (format.rate != deviceFormat_.rate || format.channels != deviceFormat_.channels ||
-                        name != deviceName_ || backend_.captureLost())) {
-        backend_.closeCapture();
-        deviceOpen_ = false;
-    }
-    if (deviceOpen_)
-        return AudioError::Ok;
-    continueFrom_ = NoEnd;
-    deviceChannels_.store(format.channels);
-    lastDelivery_.store(backend_.clockSeconds());
-    const int error = backend_.openCapture(name, format, *this);
-    if (error != AudioError::Ok)
-        return error;
-    deviceOpen_ = true;
-    deviceName_ = name;
-    deviceFormat_ = format;
-    keepRate_.store(format.rate * format.channels);
-    return AudioError::Ok;
-}
-
-void Recorder::closeDevice() {
-    std::lock_guard lock(deviceMutex_);
-    if (deviceOpen_)
-        backend_.closeCapture();
-    deviceOpen_ = false;
-    reopen_ = false;
-    continueFrom_ = NoEnd;
 }
 
 int Recorder::start(AudioHandle handle, AudioFormat format) {
@@ -122,18 +95,18 @@ int Recorder::start(AudioHandle handle, AudioFormat format) {
         return AudioError::Freq;
     if (running_ != 0)
         return AudioError::Already;
-    const int error = openDevice(format);
-    if (error != AudioError::Ok)
-        return error;
+    // The device is opened on its own thread; until it delivers, the channel waits for it (deviceDown()).
+    deviceFormat_ = format;
+    const bool reopened = device_.open(inputs_.device(), format);
+    const bool continues =
+        !reopened && continueFrom_ != NoEnd && device_.isOpen() && device_.sessions() == continueSession_;
     auto channel = std::make_unique<Channel>();
     channel->format = format;
     const std::uint64_t now = ring_.written();
     const auto keep = static_cast<std::uint64_t>(ContinueSeconds * format.rate * format.channels);
-    {
-        std::lock_guard lock(deviceMutex_);
-        channel->start = continueFrom_ != NoEnd && now - continueFrom_ <= keep ? continueFrom_ : now;
-        continueFrom_ = NoEnd;
-    }
+    channel->start = continues && now - continueFrom_ <= keep ? continueFrom_ : now;
+    continueFrom_ = NoEnd;
+    channel->missingBefore = device_.missingSeconds();
     channel->droppedBefore = ring_.dropped();
     channels_[handle] = std::move(channel);
     running_ = handle;
@@ -151,8 +124,7 @@ bool Recorder::running(AudioHandle channel) const {
 }
 
 bool Recorder::deviceDown() const {
-    std::lock_guard lock(deviceMutex_);
-    return reopen_ || awaitingDelivery_.load() || (deviceOpen_ && (backend_.captureLost() || frozen()));
+    return device_.down();
 }
 
 void Recorder::stop(AudioHandle channel) {
@@ -165,12 +137,12 @@ void Recorder::stop(AudioHandle channel) {
     const std::uint64_t end = ring_.written();
     it->second->end.store(end);
     it->second->dropped = ring_.dropped() - it->second->droppedBefore;
+    it->second->missing = device_.missingSeconds() - it->second->missingBefore;
     if (running_ == channel)
         running_ = 0;
-    {
-        std::lock_guard deviceLock(deviceMutex_);
-        if (deviceOpen_)
-            continueFrom_ = end;
+    if (device_.isOpen()) {
+        continueFrom_ = end;
+        continueSession_ = device_.sessions();
     }
     for (const auto& feed : feeds_)
         if (feed->channel == channel && feed->end.load() > end)
@@ -182,6 +154,13 @@ std::uint64_t Recorder::droppedSamples(AudioHandle channel) const {
     if (!entry)
         return 0;
     return entry->end.load() != NoEnd ? entry->dropped : ring_.dropped() - entry->droppedBefore;
+}
+
+double Recorder::missingSeconds(AudioHandle channel) const {
+    const Channel* entry = find(channel);
+    if (!entry)
+        return 0;
+    return entry->missing >= 0 ? entry->missing : device_.missingSeconds() - entry->missingBefore;
 }
 
 std::int64_t Recorder::positionBytes(AudioHandle channel) const {
@@ -365,12 +344,7 @@ void Recorder::captured(const std::int16_t* in, int frames) {
         ring_.write(in, static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(channels), channels,
                     gain_.load(std::memory_order_relaxed));
     level_.store(peak, std::memory_order_relaxed);
-    lastDelivery_.store(backend_.clockSeconds(), std::memory_order_relaxed);
-    awaitingDelivery_.store(false, std::memory_order_relaxed);
-}
-
-bool Recorder::frozen() const {
-    return deviceOpen_ && backend_.clockSeconds() - lastDelivery_.load() > FrozenSeconds;
+    device_.active();
 }
 
 void Recorder::waitForRoom(int frames) {
@@ -393,7 +367,6 @@ void Recorder::wakeRouter() {
 
 void Recorder::route() {
     nameThisThread("kandolor-route");
-    auto lastRecoveryCheck = std::chrono::steady_clock::now();
     std::unique_lock lock(feedsMutex_);
     bool behind = false; // an encoder was left with more to take
     while (!quit_) {
@@ -428,24 +401,6 @@ void Recorder::route() {
                 release = std::min(release, feed->next.load());
         }
         ring_.release(std::min(release, written));
-        lock.unlock();
-
-        // A capture device that has gone is opened again (the running channel goes on after the gap).
-        if (std::chrono::steady_clock::now() - lastRecoveryCheck > RecoveryInterval) {
-            lastRecoveryCheck = std::chrono::steady_clock::now();
-            std::lock_guard deviceLock(deviceMutex_);
-            const bool stopped = frozen();
-            if ((deviceOpen_ && (backend_.captureLost() || stopped)) || (!deviceOpen_ && reopen_)) {
-                if (deviceOpen_)
-                    backend_.closeCapture();
-                lastDelivery_.store(backend_.clockSeconds());
-                awaitingDelivery_.store(stopped || awaitingDelivery_.load());
-                deviceOpen_ = backend_.openCapture(deviceName_, deviceFormat_, *this) == AudioError::Ok;
-                reopen_ = !deviceOpen_;
-                continueFrom_ = NoEnd;
-            }
-        }
-        lock.lock();
         feedsChanged_.notify_all();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "AudioBackend.h"
 #include "CaptureInputs.h"
+#include "DeviceKeeper.h"
 #include "EncoderProcess.h"
 #include "SampleRing.h"
 #include "common/AudioLibrary.h"
@@ -38,8 +39,14 @@ public:
 
     // Lists the inputs; an AudioError code.
     int init();
-    // Stops every channel, finishes every encoder and closes the device.
+    // Stops every channel, finishes every encoder and closes the device (on the device's thread).
     void free();
+    // Ends the device's thread (quitDevice() asks it to, without waiting); false when its close did not
+    // return by `deadline` (see DeviceKeeper).
+    void quitDevice() { device_.quit(); }
+    bool shutdownDevice(std::chrono::steady_clock::time_point deadline) { return device_.shutdown(deadline); }
+    // The open device could not be opened (it is tried again and again).
+    bool deviceMissing() const { return device_.missing(); }
     bool initialised() const { return initialised_; }
 
     std::optional<QString> inputName(int input) const { return inputs_.name(input); }
@@ -74,6 +81,8 @@ public:
     int encodeRestart(AudioHandle encoder, AudioHandle handle, const QStringList& arguments,
                       AudioLibrary::EncoderExited exited);
 
+    // Seconds during which `channel`'s input was missing (up to its stop, or up to now).
+    double missingSeconds(AudioHandle channel) const;
     // Samples lost because the ring was full, in all and during `channel` (up to its stop).
     std::uint64_t droppedSamples() const { return ring_.dropped(); }
     const SampleRing& ring() const { return ring_; }
@@ -94,6 +103,9 @@ private:
         // The ring's drop counter at the start, and the samples lost up to the stop (API thread only).
         std::uint64_t droppedBefore = 0;
         std::uint64_t dropped = 0;
+        // The device's missing time at the start, and during the channel up to its stop (API thread only).
+        double missingBefore = 0;
+        double missing = -1;
     };
     struct Feed {
         AudioHandle handle = 0;
@@ -119,10 +131,7 @@ private:
     std::shared_ptr<Feed> makeFeed(AudioHandle handle, AudioHandle channel, const Channel& entry,
                                    std::unique_ptr<EncoderProcess> process) const;
 
-    // The open device claims to run but has delivered nothing for FrozenSeconds (under deviceMutex_).
-    bool frozen() const;
-    int openDevice(AudioFormat format);
-    void closeDevice();
+    DeviceKeeper::Device captureDevice();
     const Channel* find(AudioHandle channel) const;
     std::shared_ptr<Feed> findFeed(AudioHandle encoder) const;
     void route();
@@ -135,20 +144,16 @@ private:
     std::atomic<float> gain_{1.0f};
     std::atomic<int> level_{0};
     std::atomic<int> deviceChannels_{1};
-    // The devices' clock at the last captured block, and whether a device opened again because it had
-    // stopped delivering has not delivered since.
-    std::atomic<double> lastDelivery_{0};
-    std::atomic<bool> awaitingDelivery_{false};
     // Samples per second of the open device (what the ring keeps for a continuing channel is reckoned in).
     std::atomic<int> keepRate_{22050};
+    // Opens and closes the capture device on its own thread (after the members its callback uses).
+    DeviceKeeper device_;
 
-    // Device state, under deviceMutex_ (API thread and router's recovery).
-    mutable std::mutex deviceMutex_;
-    bool deviceOpen_ = false;
-    bool reopen_ = false;
-    QString deviceName_;
+    // API thread only: the format last asked of the device, and where a channel started soon after the last
+    // stop continues (while the device stays open in the same session).
     AudioFormat deviceFormat_;
     std::uint64_t continueFrom_ = NoEnd;
+    std::uint64_t continueSession_ = 0;
 
     // API thread only.
     std::map<AudioHandle, std::unique_ptr<Channel>> channels_;

@@ -4,6 +4,7 @@
 
 #include <SDL2/SDL.h>
 #include <chrono>
+#include <cstring>
 
 namespace {
 constexpr Uint16 PlaybackBufferFrames = 4096; // about 93 ms: no underruns on a busy machine
@@ -24,24 +25,46 @@ SdlBackend::SdlBackend() {
 }
 
 SdlBackend::~SdlBackend() {
+    // The owner destroys the backend only after both devices' threads have ended (else it keeps it).
     closeCapture();
     closePlayback();
-    std::lock_guard lock(devicesMutex_);
+    std::lock_guard lock(startMutex_);
     if (started_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool SdlBackend::ensureStarted() {
-    // Called under devicesMutex_.
+    if (started_ && restart_ && openDevices_.load() == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        started_ = false;
+    }
     if (!started_)
         started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    restart_ = !started_;
     return started_;
 }
 
-int SdlBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
-    std::lock_guard lock(devicesMutex_);
+std::uint32_t SdlBackend::openDevice(const char* name, bool capture, const void* wanted) {
+    std::lock_guard lock(startMutex_);
     if (!ensureStarted())
-        return AudioError::Driver;
+        return 0;
+    SDL_AudioSpec obtained{};
+    // No allowed changes: SDL converts to whatever the device really uses.
+    const SDL_AudioDeviceID device =
+        SDL_OpenAudioDevice(name, capture ? 1 : 0, static_cast<const SDL_AudioSpec*>(wanted), &obtained, 0);
+    if (device == 0)
+        restart_ = true;
+    else
+        ++openDevices_;
+    return device;
+}
+
+void SdlBackend::closeDevice(std::uint32_t device) {
+    SDL_CloseAudioDevice(device);
+    --openDevices_;
+}
+
+int SdlBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
     SDL_AudioSpec wanted{};
     wanted.freq = format.rate;
     wanted.format = AUDIO_S16SYS;
@@ -49,29 +72,33 @@ int SdlBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
     wanted.samples = PlaybackBufferFrames;
     wanted.callback = &SdlBackend::playbackCallback;
     wanted.userdata = this;
-    source_ = &source;
-    playbackFrameBytes_ = 2 * format.channels;
-    SDL_AudioSpec obtained{};
-    // No allowed changes: SDL converts to whatever the device really uses.
-    playbackDevice_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (playbackDevice_ == 0) {
-        source_ = nullptr;
-        return AudioError::Device;
+    {
+        std::lock_guard render(renderMutex_);
+        source_ = &source;
+        playbackFrameBytes_ = 2 * format.channels;
     }
-    SDL_PauseAudioDevice(playbackDevice_, 0);
+    const std::uint32_t device = openDevice(nullptr, false, &wanted);
+    if (device == 0)
+        return AudioError::Device;
+    playbackDevice_ = device;
+    SDL_PauseAudioDevice(device, 0);
     return AudioError::Ok;
 }
 
 void SdlBackend::closePlayback() {
-    std::lock_guard lock(devicesMutex_);
-    if (playbackDevice_ != 0)
-        SDL_CloseAudioDevice(playbackDevice_);
-    playbackDevice_ = 0;
-    source_ = nullptr;
+    const std::uint32_t device = playbackDevice_.exchange(0);
+    {
+        // From here the callback renders silence, however long the close takes.
+        std::lock_guard render(renderMutex_);
+        source_ = nullptr;
+    }
+    if (device != 0)
+        closeDevice(device);
 }
 
 bool SdlBackend::playbackLost() {
-    return playbackDevice_ != 0 && SDL_GetAudioDeviceStatus(playbackDevice_) == SDL_AUDIO_STOPPED;
+    const std::uint32_t device = playbackDevice_;
+    return device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED;
 }
 
 double SdlBackend::playbackIdleSeconds() const {
@@ -79,17 +106,15 @@ double SdlBackend::playbackIdleSeconds() const {
 }
 
 void SdlBackend::lockPlayback() {
-    if (playbackDevice_ != 0)
-        SDL_LockAudioDevice(playbackDevice_);
+    renderMutex_.lock();
 }
 
 void SdlBackend::unlockPlayback() {
-    if (playbackDevice_ != 0)
-        SDL_UnlockAudioDevice(playbackDevice_);
+    renderMutex_.unlock();
 }
 
 int SdlBackend::captureDevices(QStringList& names) {
-    std::lock_guard lock(devicesMutex_);
+    std::lock_guard lock(startMutex_);
     if (!ensureStarted())
         return AudioError::Driver;
     const int count = SDL_GetNumAudioDevices(1);
@@ -103,10 +128,6 @@ int SdlBackend::captureDevices(QStringList& names) {
 }
 
 int SdlBackend::openCapture(const QString& name, AudioFormat format, CaptureSink& sink) {
-    std::lock_guard lock(devicesMutex_);
-    if (!ensureStarted())
-        return AudioError::Driver;
-    closeCaptureDevice();
     SDL_AudioSpec wanted{};
     wanted.freq = format.rate;
     wanted.format = AUDIO_S16SYS;
@@ -116,45 +137,48 @@ int SdlBackend::openCapture(const QString& name, AudioFormat format, CaptureSink
     wanted.userdata = this;
     sink_ = &sink;
     captureFrameBytes_ = 2 * format.channels;
-    SDL_AudioSpec obtained{};
     // No name: the system's default source, followed when it changes.
     const QByteArray deviceName = name.toUtf8();
-    captureDevice_ =
-        SDL_OpenAudioDevice(name.isEmpty() ? nullptr : deviceName.constData(), 1, &wanted, &obtained, 0);
-    if (captureDevice_ == 0) {
-        sink_ = nullptr;
+    const std::uint32_t device = openDevice(name.isEmpty() ? nullptr : deviceName.constData(), true, &wanted);
+    if (device == 0)
         return AudioError::Device;
-    }
-    SDL_PauseAudioDevice(captureDevice_, 0);
+    captureDevice_ = device;
+    SDL_PauseAudioDevice(device, 0);
     return AudioError::Ok;
 }
 
 void SdlBackend::closeCapture() {
-    std::lock_guard lock(devicesMutex_);
-    closeCaptureDevice();
-}
-
-void SdlBackend::closeCaptureDevice() {
-    if (captureDevice_ != 0)
-        SDL_CloseAudioDevice(captureDevice_);
-    captureDevice_ = 0;
+    const std::uint32_t device = captureDevice_.exchange(0);
+    if (device == 0)
+        return;
+    // From here the callback hands nothing over, however long the close takes.
+    SDL_LockAudioDevice(device);
     sink_ = nullptr;
+    SDL_UnlockAudioDevice(device);
+    closeDevice(device);
 }
 
 bool SdlBackend::captureLost() {
     // A removed device stops (and would go on delivering silence).
-    return captureDevice_ != 0 && SDL_GetAudioDeviceStatus(captureDevice_) == SDL_AUDIO_STOPPED;
+    const std::uint32_t device = captureDevice_;
+    return device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED;
 }
 
 void SdlBackend::playbackCallback(void* self, std::uint8_t* stream, int length) {
     auto* backend = static_cast<SdlBackend*>(self);
-    backend->source_->render(reinterpret_cast<std::int16_t*>(stream), length / backend->playbackFrameBytes_);
+    std::lock_guard render(backend->renderMutex_);
+    if (backend->source_)
+        backend->source_->render(reinterpret_cast<std::int16_t*>(stream),
+                                 length / backend->playbackFrameBytes_);
+    else
+        std::memset(stream, 0, static_cast<size_t>(length));
 }
 
 void SdlBackend::captureCallback(void* self, std::uint8_t* stream, int length) {
     auto* backend = static_cast<SdlBackend*>(self);
-    backend->sink_->captured(reinterpret_cast<const std::int16_t*>(stream),
-                             length / backend->captureFrameBytes_);
+    if (backend->sink_)
+        backend->sink_->captured(reinterpret_cast<const std::int16_t*>(stream),
+                                 length / backend->captureFrameBytes_);
 }
 
 double SdlBackend::clockSeconds() const {

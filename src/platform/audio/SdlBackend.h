@@ -31,20 +31,30 @@ public:
     static void applyHints();
 
 private:
+    // Under startMutex_: starts SDL's audio subsystem, anew when the last opens failed and no device is
+    // open (SDL may have settled on another driver while the sound server was not there yet).
     bool ensureStarted();
+    // Opens a device under startMutex_ (SDL's opens are not made from two threads at once); 0 on failure.
+    std::uint32_t openDevice(const char* name, bool capture, const void* wanted);
+    // Closes a device outside every lock of this class: a close may hang in a sound server that does not
+    // answer, and must hold up nothing but its caller.
+    void closeDevice(std::uint32_t device);
     static void playbackCallback(void* self, std::uint8_t* stream, int length);
     static void captureCallback(void* self, std::uint8_t* stream, int length);
 
-    void closeCaptureDevice();
-
-    // Every open and close of a device, from whichever thread, is made under this lock; the device ids are
-    // read without it by the status and lock calls.
-    std::mutex devicesMutex_;
+    // The playback and the capture device are each opened and closed by one thread of their own; opens
+    // (and the start of the subsystem) are made under startMutex_, closes under no lock.
+    std::mutex startMutex_;
     bool started_ = false;
+    bool restart_ = false; // an open failed: start the subsystem anew before the next one
+    std::atomic<int> openDevices_{0};
     std::atomic<std::uint32_t> playbackDevice_{0};
     std::atomic<std::uint32_t> captureDevice_{0};
+    // Excludes render() while held (the mixer's changes, and the release of the source at a close).
+    std::mutex renderMutex_;
     PlaybackSource* source_ = nullptr;
     int playbackFrameBytes_ = 4;
+    // Read by the capture callback under SDL's device lock.
     CaptureSink* sink_ = nullptr;
     int captureFrameBytes_ = 2;
 };

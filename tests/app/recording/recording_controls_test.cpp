@@ -2,6 +2,7 @@
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFixture.h"
 #include "app/songs/SongLibrary.h"
+#include "recording/DeviceMessages.h"
 #include "support/TmpfsMount.h"
 
 #include <QDeadlineTimer>
@@ -413,18 +414,56 @@ TEST_F(RecordingControlsTest, FieldsFollowSpeakerAndTopicAndLoseForbiddenCharact
     EXPECT_EQ(ui.Datei->text(), QStringLiteral("Max_Muster_2015_3_4_DZK.mp3"));
 }
 
-TEST_F(RecordingControlsTest, WithoutARecordingDeviceTheErrorIsShownAndSongsStillPlay) {
-    audio = createNullAudioLibrary({.captureFails = true});
+// Started before the sound server: the operator is told plainly, once, that no sound device is there, and
+// again when playing or recording; no file is blamed and no code shown. Once the server is there, the song
+// prepared meanwhile plays and the recording started meanwhile records, and its stop tells how long the input
+// was missing.
+TEST_F(RecordingControlsTest, WithoutASoundServerAtStartTheOperatorIsToldAndAllWorksOnceItIsThere) {
+    audio = createNullAudioLibrary({.playbackFails = true, .captureFails = true});
+    audio.backend->setInputSignal([](std::uint64_t frame, int) { return tone(frame); });
     makeSongFolder(1);
-    auto form = start();
+    auto form = startRecordingInto(recordings());
+    form->show();
+    Ui::TForm1& ui = form->form();
     EXPECT_TRUE(
-        dialogs.shown().contains(QStringLiteral(": Start default output device: BASS_OK\rStart default "
-                                                "recording device: BASS_ERROR_DEVICE")))
-        << dialogs.shown().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(form->form().ComboBox5->count(), 0);
+        QTest::qWaitFor([&] { return dialogs.shown().contains(recording::NoOutputDeviceMessage()); }, 5000));
+    EXPECT_EQ(ui.ComboBox5->count(), 1) << "the default input";
     setSlot(*form, 1, 1);
     EXPECT_NE(form->player().SongStream, 0u);
-    EXPECT_EQ(form->form().Label3->text(), QStringLiteral("00:01"));
+    EXPECT_EQ(ui.Label3->text(), QStringLiteral("00:01"));
+    EXPECT_FALSE(ui.Label10->text().startsWith(QStringLiteral("Datei kann nicht")));
+    dialogs.clear();
+    form->player().strip().button(TransportStrip::Play)->click();
+    EXPECT_EQ(dialogs.shown(), QStringList{recording::NoOutputDeviceMessage()});
+    EXPECT_FALSE(form->player().timer1().isActive()) << "nothing started";
+
+    dialogs.clear();
+    ui.bRecord->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ui.rec->text() == QStringLiteral("Eingang fehlt !"); }, 5000));
+    EXPECT_EQ(dialogs.shown(), QStringList{recording::NoInputDeviceMessage()});
+    record(*form, 2.0);
+
+    audio.backend->setFailing(false, false);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return audio.backend->playbackOpen() && audio.backend->captureOpen(); }, 5000));
+    record(*form, 4.0);
+    EXPECT_EQ(ui.rec->text(), QStringLiteral("Aufnahme"));
+    form->player().strip().button(TransportStrip::Play)->click();
+    EXPECT_TRUE(form->player().timer1().isActive());
+    audio.backend->advance(0.5);
+    EXPECT_EQ(audio.library->ChannelIsActive(form->player().SongStream), AudioLibrary::Playing);
+    EXPECT_GT(audio.library->ChannelGetPosition(form->player().SongStream), 0);
+
+    ui.bStop->click();
+    const QStringList told = dialogs.shown();
+    EXPECT_TRUE(told.contains(recording::InputMissingMessage(2.0)))
+        << told.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(told.filter(QStringLiteral("BASS")).isEmpty());
+    EXPECT_TRUE(told.filter(QStringLiteral("Kann Aufnahme nicht starten")).isEmpty());
+    waitForFinishing(*form);
+    ASSERT_EQ(mp3Files().size(), 1);
+    const double seconds = audiotest::decodeMp3(recordings() + mp3Files().first()).size() / 22050.0;
+    EXPECT_NEAR(seconds, 4.5, 0.3) << "what was captured once the device was there";
 }
 
 TEST_F(RecordingControlsTest, ALostRecordingDeviceIsShownUntilItIsBack) {
@@ -438,7 +477,12 @@ TEST_F(RecordingControlsTest, ALostRecordingDeviceIsShownUntilItIsBack) {
 
     audio.backend->setCaptureDevices({});
     audio.backend->loseCapture();
-    record(*form, 0.1);
+    // The engine's device thread finds it gone within a tenth of a second.
+    QDeadlineTimer lost(5000);
+    while (ui.rec->text() != QStringLiteral("Eingang fehlt !") && !lost.hasExpired()) {
+        QThread::msleep(20);
+        record(*form, 0.05);
+    }
     EXPECT_EQ(ui.rec->text(), QStringLiteral("Eingang fehlt !"));
     EXPECT_FALSE(ui.rec->isHidden());
 
