@@ -2,6 +2,7 @@
 
 #include "EncoderFault.h"
 
+#include <QDir>
 #include <cmath>
 
 namespace recording {
@@ -66,7 +67,9 @@ QString FolderGoneMessage(const QString& lost, const QString& folder, bool remad
 }
 
 QString FolderGoneStatus(const QString& folder) {
-    return QStringLiteral("Aufnahme-Ordner war verschwunden: Aufnahme läuft weiter in ") + folder;
+    // The message box names the whole path; the status line has room for the folder's own name.
+    const QString name = QDir(folder).dirName();
+    return QStringLiteral("Ordner fehlte – Aufnahme läuft weiter in \"") + name + QLatin1Char('"');
 }
 
 QString FinishingText() {

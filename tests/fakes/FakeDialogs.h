@@ -10,7 +10,11 @@
 // Records every dialog shown; answers come from scripted queues (defaults: Yes, cancelled file dialogs).
 class FakeDialogs : public Dialogs {
 public:
-    void showMessage(const QString& text) override { record(text); }
+    void showMessage(const QString& text) override {
+        record(text);
+        if (onMessage)
+            onMessage(text);
+    }
     void information(const QString& title, const QString& text) override {
         record(title + QStringLiteral(": ") + text);
     }
@@ -33,6 +37,8 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<QString> fileAnswers;
     std::function<int(QDialog&)> onModal;
+    // Runs while a message is open (e.g. a nested event loop, as a message box that stays open runs one).
+    std::function<void(const QString&)> onMessage;
     QStringList modalShown;
 
 private:

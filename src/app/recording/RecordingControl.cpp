@@ -178,13 +178,21 @@ void RecordingControl::tellInputDeviceMissing() {
     if (toldNoInputDevice_ || !form_.services().audio.DeviceMissing(AudioLibrary::RecordDevice))
         return;
     toldNoInputDevice_ = true;
-    form_.capture().tellIfDeviceMissing(AudioLibrary::RecordDevice);
+    tell(recording::NoInputDeviceMessage());
 }
 
 void RecordingControl::tellInputMissingTime() {
     const QString message = recording::InputMissingMessage(form_.capture().inputMissingSeconds());
     if (!message.isEmpty())
-        form_.services().dialogs.showMessage(message);
+        tell(message);
+}
+
+void RecordingControl::tell(const QString& message) {
+    // Shown from the event loop, never inside the tick: the tick does not run again while a message box it
+    // opened is open, and a recording that goes on needs its time, level, syncs and splits meanwhile.
+    QMetaObject::invokeMethod(
+        &PosTimer, [this, message] { form_.step([&] { form_.services().dialogs.showMessage(message); }); },
+        Qt::QueuedConnection);
 }
 
 void RecordingControl::recordingFileStarted(const QString& folder, const QString& tempName) {
@@ -216,7 +224,7 @@ void RecordingControl::folderVanished() {
         notice_ = recording::FolderGoneStatus(form_.settings().RecordingFolder);
         form_.form().lStatus->setText(notice_);
     }
-    form_.services().dialogs.showMessage(recording::FolderGoneMessage(lost, folder, remade, goesOn));
+    tell(recording::FolderGoneMessage(lost, folder, remade, goesOn));
 }
 
 void RecordingControl::stopForFault(const QString& message) {
@@ -308,8 +316,7 @@ void RecordingControl::FinishRecording() {
     file_.reset();
     rescueFolder_.clear();
     if (lost > 0)
-        form_.services().dialogs.showMessage(
-            recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
+        tell(recording::LostAudioMessage(audio.ChannelBytes2Seconds(form_.capture().RecordChannel, lost)));
     tellInputMissingTime();
 }
 

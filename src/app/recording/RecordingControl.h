@@ -52,6 +52,8 @@ private:
     void tellInputDeviceMissing();
     // At the stop: how long the input was missing in the recording, when it was.
     void tellInputMissingTime();
+    // Shows `message` once the current handler has returned (the recording tick goes on meanwhile).
+    void tell(const QString& message);
     // A fault ends the recording at once (its encoder died, the disk is full): what was written is finished
     // and the operator told why.
     void stopForFault(const QString& message);

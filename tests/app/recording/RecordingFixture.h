@@ -30,6 +30,8 @@ protected:
             audio.backend->advance(0.05);
             if (form.recordingControl().posTimer().isActive())
                 form.recordingControl().PosTimerTimer();
+            // Messages the tick leaves for the event loop.
+            QCoreApplication::sendPostedEvents();
         }
     }
     // Plays the prepared song to its end, ticking player and recording.

@@ -88,7 +88,8 @@ TEST_F(HangingDeviceTest, TheWindowAnswersWhileTheRecordingDeviceHangsAndTheReco
     EXPECT_EQ(ui.rec->text(), QStringLiteral("Eingang fehlt !"));
     EXPECT_LT(millisOf([&] { ui.bStop->click(); }), BoundMs);
     ASSERT_GT(device.heldCalls(), 0) << "the close still hangs";
-    EXPECT_TRUE(dialogs.shown().contains(recording::InputMissingMessage(3.0)))
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return dialogs.shown().contains(recording::InputMissingMessage(3.0)); }, 5000))
         << dialogs.shown().join(QLatin1Char('|')).toStdString();
     waitForFinishing(*form);
     ASSERT_EQ(mp3Files(), QStringList{"Vortrag.mp3"});

@@ -440,6 +440,7 @@ TEST_F(RecordingControlsTest, WithoutASoundServerAtStartTheOperatorIsToldAndAllW
     dialogs.clear();
     ui.bRecord->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return ui.rec->text() == QStringLiteral("Eingang fehlt !"); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 5000));
     EXPECT_EQ(dialogs.shown(), QStringList{recording::NoInputDeviceMessage()});
     record(*form, 2.0);
 
@@ -455,6 +456,7 @@ TEST_F(RecordingControlsTest, WithoutASoundServerAtStartTheOperatorIsToldAndAllW
     EXPECT_GT(audio.library->ChannelGetPosition(form->player().SongStream), 0);
 
     ui.bStop->click();
+    QTest::qWaitFor([&] { return dialogs.shown().contains(recording::InputMissingMessage(2.0)); }, 5000);
     const QStringList told = dialogs.shown();
     EXPECT_TRUE(told.contains(recording::InputMissingMessage(2.0)))
         << told.join(QLatin1Char('|')).toStdString();

@@ -167,6 +167,40 @@ INSTANTIATE_TEST_SUITE_P(Folders, VanishedFolderTest,
                              return std::string(info.param.name);
                          });
 
+// The message about the vanished folder stays open as long as the operator leaves it: the recording that
+// goes on keeps its tick (time, level, syncs, splits) meanwhile, and its status line fits its label.
+TEST_F(RecordingFilesTest, TheRecordingTicksOnWhileTheOperatorReadsAboutTheVanishedFolder) {
+    const QString stick = folders.root() + QStringLiteral("/stick");
+    const QString folder = stick + QStringLiteral("/Aufnahmen/");
+    auto form = startRecordingInto(folder);
+    Ui::TForm1& ui = form->form();
+    ui.bRecord->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(folder + "aufnahme1.mp3"); }, 10000));
+    record(*form, 6.0);
+    ASSERT_TRUE(QDir(stick).removeRecursively());
+    int ticksWhileOpen = -1;
+    dialogs.onMessage = [&](const QString&) {
+        int ticks = 0;
+        const QMetaObject::Connection counting =
+            QObject::connect(&form->recordingControl().posTimer(), &QTimer::timeout, [&] { ++ticks; });
+        QTest::qWait(400);
+        QObject::disconnect(counting);
+        ticksWhileOpen = ticks;
+    };
+    // The window's own timer drives the recording from here on.
+    for (int i = 0; i < 200 && ticksWhileOpen < 0; ++i) {
+        audio.backend->advance(0.1);
+        QTest::qWait(20);
+    }
+    dialogs.onMessage = nullptr;
+    EXPECT_GE(ticksWhileOpen, 3) << "the tick waited for the message to be closed";
+    EXPECT_TRUE(form->capture().channelActive());
+    EXPECT_LE(ui.lStatus->fontMetrics().horizontalAdvance(ui.lStatus->text()), ui.lStatus->width())
+        << ui.lStatus->text().toStdString();
+    ui.bStop->click();
+    waitForFinishing(*form);
+}
+
 // A recording folder chosen in the settings while a recording runs takes the next recording; the running
 // one is finished in its own folder with its name and tag.
 TEST_F(RecordingFilesTest, ChangingTheFolderDuringARecordingFinishesItWhereItWasRecorded) {
