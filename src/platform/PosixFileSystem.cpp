@@ -1,5 +1,7 @@
 #include "PosixFileSystem.h"
 
+#include "platform/audio/ReadOnlyFile.h"
+
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -7,14 +9,6 @@
 #include <unistd.h>
 
 namespace {
-
-int openReadOnly(const QString& path, int flags = 0) {
-    int fd;
-    do
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | flags);
-    while (fd < 0 && errno == EINTR);
-    return fd;
-}
 
 class PosixHeldFile : public HeldFile {
 public:
@@ -44,7 +38,7 @@ private:
 };
 
 bool syncPath(const QString& path, int flags) {
-    const int fd = openReadOnly(path, flags);
+    const int fd = openReadOnlyFile(path, flags);
     if (fd < 0)
         return false;
     const bool synced = ::fsync(fd) == 0;
@@ -55,7 +49,7 @@ bool syncPath(const QString& path, int flags) {
 } // namespace
 
 std::shared_ptr<HeldFile> PosixFileSystem::hold(const QString& path) {
-    const int fd = openReadOnly(path);
+    const int fd = openReadOnlyFile(path);
     if (fd < 0)
         return nullptr;
     return std::make_shared<PosixHeldFile>(fd);

@@ -63,9 +63,9 @@ struct Rescued {
     bool whole = false;
 };
 
-// Copies everything `held` reads into a new file under a free temporary name in `folder`, synced. A copy
-// that fails half-way is kept: it plays up to where it ends.
-Rescued copyOut(HeldFile& held, const QString& folder, FileSystem& files) {
+// Copies everything `held` reads into a new file under a free temporary name in `folder` (synced with the
+// rest of the finishing). A copy that fails half-way is kept: it plays up to where it ends.
+Rescued copyOut(HeldFile& held, const QString& folder) {
     QDir().mkpath(folder);
     for (int number = RescuedNumber + 1; number < RescuedNumber + 1000; ++number) {
         const QString name = QStringLiteral("aufnahme%1.mp3").arg(number);
@@ -92,9 +92,6 @@ Rescued copyOut(HeldFile& held, const QString& folder, FileSystem& files) {
             offset += got;
         }
         whole = out.flush() && whole;
-        out.close();
-        files.syncFile(folder + name);
-        files.syncFolder(folder);
         return {name, whole};
     }
     return {};
@@ -128,7 +125,7 @@ FinishResult FinishRecordingFile(const FinishJob& original, TID3v2Tag& tag, File
     FinishJob job = original;
     QString rescueProblem;
     if (job.held && !job.held->isAt(job.tempPath())) {
-        const Rescued rescued = copyOut(*job.held, job.folder, files);
+        const Rescued rescued = copyOut(*job.held, job.folder);
         if (rescued.tempName.isEmpty()) {
             result.problem = QStringLiteral("Die Aufnahme konnte nicht in ") + job.folder +
                              QStringLiteral(" gerettet werden !");

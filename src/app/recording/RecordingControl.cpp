@@ -1,6 +1,5 @@
 #include "app/recording/RecordingControl.h"
 
-#include "app/StartupRules.h"
 #include "app/TForm1.h"
 #include "app/recording/CaptureControl.h"
 #include "app/recording/LevelBarView.h"
@@ -174,7 +173,6 @@ void RecordingControl::PosTimerTimer() {
 }
 
 void RecordingControl::tellInputDeviceMissing() {
-    // Told before the message is shown: the tick runs on while it is open.
     if (toldNoInputDevice_ || !form_.services().audio.DeviceMissing(AudioLibrary::RecordDevice))
         return;
     toldNoInputDevice_ = true;
@@ -204,8 +202,7 @@ void RecordingControl::folderVanished() {
     QString folder = lost;
     const bool remade = recording::RecordingFolderUnwritable(folder).isEmpty();
     if (!remade) {
-        folder =
-            StartupRules::defaultRecordingFolder(form_.services().folders.homeFolder()) + QLatin1Char('/');
+        folder = form_.recordingFields().defaultFolder();
         if (!recording::RecordingFolderUnwritable(folder).isEmpty()) {
             stopForFault(recording::FolderGoneMessage(lost, QString(), false));
             return;

@@ -102,10 +102,13 @@ bool RecordingFields::CheckRecordingFolder() {
     return problem.isEmpty();
 }
 
+QString RecordingFields::defaultFolder() const {
+    return StartupRules::defaultRecordingFolder(form_.services().folders.homeFolder()) + QLatin1Char('/');
+}
+
 bool RecordingFields::CheckRecordingFolderAtStart() {
     Settings& settings = form_.settings();
-    const QString fallback =
-        StartupRules::defaultRecordingFolder(form_.services().folders.homeFolder()) + QLatin1Char('/');
+    const QString fallback = defaultFolder();
     if (settings.RecordingFolder != fallback &&
         !recording::RecordingFolderCanBeMade(settings.RecordingFolder) &&
         recording::RecordingFolderCanBeMade(fallback)) {

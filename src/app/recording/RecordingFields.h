@@ -27,6 +27,8 @@ public:
     // At start: a RecordingFolder that cannot be made (a damaged settings file) is replaced by the default
     // recording folder, and the operator told so; then CheckRecordingFolder.
     bool CheckRecordingFolderAtStart();
+    // The default recording folder below the home folder, as RecordingFolder holds it (with its "/").
+    QString defaultFolder() const;
     // Labels of the song slots, recording defaults and the emptied background music list.
     void ResetMeetingDefaults();
 

@@ -7,10 +7,10 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-int openReadOnlyFile(const QString& path) {
+int openReadOnlyFile(const QString& path, int flags) {
     int fd;
     do
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | flags);
     while (fd < 0 && errno == EINTR);
     return fd;
 }

@@ -456,10 +456,10 @@ TEST_F(RecordingControlsTest, WithoutASoundServerAtStartTheOperatorIsToldAndAllW
     EXPECT_GT(audio.library->ChannelGetPosition(form->player().SongStream), 0);
 
     ui.bStop->click();
-    QTest::qWaitFor([&] { return dialogs.shown().contains(recording::InputMissingMessage(2.0)); }, 5000);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return dialogs.shown().contains(recording::InputMissingMessage(2.0)); }, 5000))
+        << dialogs.shown().join(QLatin1Char('|')).toStdString();
     const QStringList told = dialogs.shown();
-    EXPECT_TRUE(told.contains(recording::InputMissingMessage(2.0)))
-        << told.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(told.filter(QStringLiteral("BASS")).isEmpty());
     EXPECT_TRUE(told.filter(QStringLiteral("Kann Aufnahme nicht starten")).isEmpty());
     waitForFinishing(*form);
