@@ -6,6 +6,7 @@
 //   overlap: samples in two files, against the engine's refeed allowance;
 //   found:   seconds from the stall to its replacement, against the stall limit.
 // Usage: bench_encoder [seconds after the failures = 10] [rounds = 3]
+#include "AudioSamples.h"
 #include "platform/audio/AudioFactory.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <future>
 #include <optional>
 
@@ -23,36 +23,8 @@ namespace {
 
 constexpr int Rate = 22050;
 
-// Even frames carry the frame number's low 15 bits, odd ones the 15 above them.
-std::int16_t counter(std::uint64_t frame) {
-    return static_cast<std::int16_t>((frame % 2 == 0 ? frame : frame >> 15) & 0x7FFF);
-}
-
-// The frame at which `samples` begin when they are an unbroken run of counter().
-std::optional<std::uint64_t> counterStart(const std::vector<std::int16_t>& samples) {
-    if (samples.size() < 3)
-        return std::nullopt;
-    const auto low = [](std::int16_t s) { return static_cast<std::uint64_t>(s); };
-    for (std::uint64_t first :
-         {low(samples[0]) | low(samples[1]) << 15, (low(samples[1]) | low(samples[2]) << 15) - 1}) {
-        std::size_t i = 0;
-        while (i < samples.size() && samples[i] == counter(first + i))
-            ++i;
-        if (i == samples.size())
-            return first;
-    }
-    return std::nullopt;
-}
-
-std::vector<std::int16_t> samplesOf(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = f.readAll().mid(44);
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(bytes.size() / 2));
-    std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-    return samples;
-}
+using audiosamples::counter;
+using audiosamples::counterStart;
 
 QString script(const QTemporaryDir& dir, const QString& name, const QByteArray& body) {
     QFile file(dir.filePath(name));
@@ -123,7 +95,7 @@ Round runRound(double after) {
     const auto total = static_cast<std::uint64_t>(lib.ChannelGetPosition(channel) / 2);
     std::vector<std::pair<std::uint64_t, std::uint64_t>> runs;
     for (int i = 0; i <= restarts; ++i) {
-        const std::vector<std::int16_t> samples = samplesOf(output(i));
+        const std::vector<std::int16_t> samples = audiosamples::wavSamples(output(i));
         const std::optional<std::uint64_t> first = counterStart(samples);
         if (!samples.empty() && !first)
             return round; // a file out of order

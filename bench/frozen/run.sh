@@ -28,14 +28,8 @@ trap cleanup EXIT
 [ -n "${PULSE_SERVER:-}" ] || { echo "no PulseAudio: nothing to measure" >&2; exit 1; }
 server=$(cat "$PULSE_RUNTIME_PATH/pid")
 export SDL_AUDIODRIVER=pulseaudio QT_QPA_PLATFORM=offscreen
-export HOME=$work/home
-unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
-mkdir -p "$HOME"
-scripts/demo-setup.sh >/dev/null
-# Settings of a configured machine, Auto-Rec off; recordings go to ~/Mitschnitte/.
-mkdir -p "$HOME/.config/Kandolor" "$HOME/Mitschnitte"
-printf '%s\r\n' 700 900 64 0 "" 20 1 0 0 3 " 8.12500000000000E-0001 4.16666666666667E-0001" "$HOME/Mitschnitte/" \
-    75 90 2 Deutsch 0 " 2.08333333333333E-0002" >"$HOME/.config/Kandolor/Kandolor.cfg"
+source bench/support/desk-home.sh
+make_desk_home "$work/home"
 # A tone into the sink, so that the recording has something to take.
 paplay --raw --rate=44100 --channels=1 --format=s16le </dev/zero >/dev/null 2>&1 &
 echo "server $server stopped for $freeze s, 8 s into a recording; then stopped again for good"

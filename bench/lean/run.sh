@@ -35,15 +35,8 @@ KANDOLOR_MONITOR_MSEC=200 start_private_pulse
 trap cleanup EXIT
 [ -n "${PULSE_SERVER:-}" ] || { echo "no PulseAudio: nothing to measure" >&2; exit 1; }
 export SDL_AUDIODRIVER=pulseaudio
-export HOME=$work/home
-unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
-mkdir -p "$HOME"
-scripts/demo-setup.sh >/dev/null
-# Settings of a configured machine (a language chosen: no first-run dialog), Auto-Rec off so that the record
-# button is enabled; recordings go to ~/Mitschnitte/.
-mkdir -p "$HOME/.config/Kandolor" "$HOME/Mitschnitte"
-printf '%s\r\n' 700 900 64 0 "" 20 1 0 0 3 " 8.12500000000000E-0001 4.16666666666667E-0001" "$HOME/Mitschnitte/" \
-    75 90 2 Deutsch 0 " 2.08333333333333E-0002" >"$HOME/.config/Kandolor/Kandolor.cfg"
+source bench/support/desk-home.sh
+make_desk_home "$work/home"
 
 display=
 for n in $(seq 90 99); do [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }; done

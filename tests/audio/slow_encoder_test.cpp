@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
-#include <cstring>
 #include <future>
 #include <gtest/gtest.h>
 #include <optional>
@@ -59,12 +58,8 @@ protected:
     }
     // The samples of a WAVE stream as the stand-in copied it.
     std::vector<std::int16_t> samplesOf(const QString& path) {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll().mid(44);
-        std::vector<std::int16_t> samples(static_cast<std::size_t>(bytes.size() / 2));
-        std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-        return samples;
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+        return audiosamples::wavSamples(path);
     }
 
     QTemporaryDir dir_;
@@ -159,31 +154,8 @@ TEST_F(SlowEncoderTest, AStalledEncoderIsFoundWithinSecondsAndReplacedAndWhatItW
     EXPECT_GT(audiotest::decodeMp3(file(QStringLiteral("next.mp3"))).size(), static_cast<std::size_t>(Rate));
 }
 
-namespace {
-
-// A signal whose every pair of samples tells where it is: even frames carry the frame number's low 15 bits,
-// odd ones the 15 above them.
-std::int16_t counter(std::uint64_t frame) {
-    return static_cast<std::int16_t>((frame % 2 == 0 ? frame : frame >> 15) & 0x7FFF);
-}
-
-// The frame at which `samples` of counter() begin, when they are an unbroken run of it.
-std::optional<std::uint64_t> counterStart(const std::vector<std::int16_t>& samples) {
-    if (samples.size() < 3)
-        return std::nullopt;
-    const auto low = [](std::int16_t s) { return static_cast<std::uint64_t>(s); };
-    for (std::uint64_t first :
-         {low(samples[0]) | low(samples[1]) << 15, (low(samples[1]) | low(samples[2]) << 15) - 1}) {
-        std::size_t i = 0;
-        while (i < samples.size() && samples[i] == counter(first + i))
-            ++i;
-        if (i == samples.size())
-            return first;
-    }
-    return std::nullopt;
-}
-
-} // namespace
+using audiosamples::counter;
+using audiosamples::counterStart;
 
 // What the window does with a failing encoder: each one found stalled or exited is replaced at once, and
 // together the files hold every sample of the recording.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <future>
 #include <memory>
 #include <mpg123.h>
@@ -41,6 +42,35 @@ bool writeWav(const QString& path, int rate, int channels, const Samples& sample
     for (std::int16_t s : samples)
         le16(static_cast<quint16>(s));
     return file.error() == QFileDevice::NoError;
+}
+
+Samples wavSamples(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll().mid(44);
+    Samples samples(static_cast<std::size_t>(bytes.size() / 2));
+    std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+    return samples;
+}
+
+std::int16_t counter(std::uint64_t frame) {
+    return static_cast<std::int16_t>((frame % 2 == 0 ? frame : frame >> 15) & 0x7FFF);
+}
+
+std::optional<std::uint64_t> counterStart(const Samples& samples) {
+    if (samples.size() < 3)
+        return std::nullopt;
+    const auto low = [](std::int16_t s) { return static_cast<std::uint64_t>(s); };
+    for (std::uint64_t first :
+         {low(samples[0]) | low(samples[1]) << 15, (low(samples[1]) | low(samples[2]) << 15) - 1}) {
+        std::size_t i = 0;
+        while (i < samples.size() && samples[i] == counter(first + i))
+            ++i;
+        if (i == samples.size())
+            return first;
+    }
+    return std::nullopt;
 }
 
 Samples decodeMp3(const QString& path, int* rate, int* channels) {

@@ -14,6 +14,15 @@ using Samples = std::vector<std::int16_t>;
 
 // Writes a 16-bit PCM WAVE file; false when it cannot be written.
 bool writeWav(const QString& path, int rate, int channels, const Samples& samples);
+// The samples of a WAVE stream as a stand-in encoder copied it (after its 44-byte header); empty when the
+// file cannot be read.
+Samples wavSamples(const QString& path);
+
+// A signal whose every pair of samples tells where it is: even frames carry the frame number's low 15 bits,
+// odd ones the 15 above them.
+std::int16_t counter(std::uint64_t frame);
+// The frame at which `samples` of counter() begin, when they are an unbroken run of it.
+std::optional<std::uint64_t> counterStart(const Samples& samples);
 
 // Decodes an MP3 file with libmpg123 (gapless); empty when it cannot be decoded.
 Samples decodeMp3(const QString& path, int* rate = nullptr, int* channels = nullptr);
