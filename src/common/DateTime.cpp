@@ -60,6 +60,9 @@ DateTime stringToDate(const QString& text) {
 }
 
 QString minutesSeconds(int totalSeconds) {
+    // A length that could not be read (the audio library's -1) is no time.
+    if (totalSeconds < 0)
+        return QStringLiteral("--:--");
     return QStringLiteral("%1:%2")
         .arg(totalSeconds / 60, 2, 10, QLatin1Char('0'))
         .arg(totalSeconds % 60, 2, 10, QLatin1Char('0'));

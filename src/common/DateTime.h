@@ -24,5 +24,5 @@ QString dateToString(DateTime value);
 QString timeToString(DateTime value);
 // Parses dd.MM.yyyy strictly; throws KandolorError "''%s'' ist kein gültiges Datum".
 DateTime stringToDate(const QString& text);
-// Minutes and seconds, each at least two digits: 00:59, 100:00.
+// Minutes and seconds, each at least two digits: 00:59, 100:00; "--:--" for a negative (unknown) length.
 QString minutesSeconds(int totalSeconds);
