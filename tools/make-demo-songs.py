@@ -2,8 +2,8 @@
 """Makes the demo song folder: 135 short, distinct MP3 songs iasn_X_001.mp3 .. iasn_X_135.mp3.
 
 Each song is a little melody of sine tones (a theme in a key), encoded by the lame program with a title
-frame "NNN - <theme> in <key> ". The title reader cuts the song number and separator from the front, and
-lame writes the title without a terminating zero, which costs the last character: the trailing blank.
+frame "NNN - <theme> in <key> ". The title reader cuts the song number and separator from the front and
+trims the trailing blank.
 
 Usage: make-demo-songs.py FOLDER [COUNT]. Existing songs are kept; each new file appears complete (written
 under a temporary name, then renamed).

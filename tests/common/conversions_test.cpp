@@ -29,6 +29,7 @@ TEST(DateTime, CountsDaysFrom1899AndKnowsTheWeekday) {
     EXPECT_EQ(dateToString(42064.75), QStringLiteral("01.03.2015"));
     EXPECT_EQ(minutesSeconds(59), QStringLiteral("00:59"));
     EXPECT_EQ(minutesSeconds(6000), QStringLiteral("100:00"));
+    EXPECT_EQ(minutesSeconds(-1), QStringLiteral("--:--")) << "the audio library's unknown length";
     EXPECT_THROW(stringToDate(QStringLiteral("31.02.2026")), KandolorError);
 }
 

@@ -6,8 +6,8 @@
 #include "common/Clock.h"
 #include "music/MusicTiming.h"
 #include "settings/UiTexts.h"
-#include "songs/Id3TitleReader.h"
 #include "songs/SongFiles.h"
+#include "songs/SongTitle.h"
 #include "ui_TForm1.h"
 
 #include <QRandomGenerator>
@@ -92,10 +92,10 @@ void MusicBlock::ComboBox6Change() {
     ui.ComboBox6->setStyleSheet(QString());
     // The entry's own length, not that of whatever plays on the music stream.
     const int seconds = static_cast<int>(audio_.FileSeconds(file));
-    entryLabel(k)->setText(ui.ComboBox6->currentText() + QStringLiteral("  ") + ReadId3v2Text(file, 1));
+    entryLabel(k)->setText(ui.ComboBox6->currentText() + QStringLiteral("  ") + SongTitle(file));
     numbers_[static_cast<std::size_t>(k - 1)] = n;
     lengths_[static_cast<std::size_t>(k - 1)] = std::max(0, seconds);
-    lengthLabel(k)->setText(minutesSeconds(std::max(0, seconds)));
+    lengthLabel(k)->setText(minutesSeconds(seconds));
     setMusicEntryCount(k);
     if (k == 1)
         ui.BitBtn5->setEnabled(true);
@@ -240,7 +240,7 @@ void MusicBlock::SpeedButton8Click() {
     } else {
         if (state == PlayingAfter)
             setEntryColour(3, "grey");
-        ui.Label29->setText(QString::number(randomNumber_) + QStringLiteral("  ") + ReadId3v2Text(file, 1));
+        ui.Label29->setText(QString::number(randomNumber_) + QStringLiteral("  ") + SongTitle(file));
         ui.Label30->setText(
             minutesSeconds(static_cast<int>(audio_.ChannelBytes2Seconds(MusicStream, MusicLengthBytes))));
     }

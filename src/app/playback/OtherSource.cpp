@@ -12,8 +12,8 @@
 #include "playback/CdTracks.h"
 #include "playback/ShortPath.h"
 #include "settings/UiTexts.h"
-#include "songs/Id3TitleReader.h"
 #include "songs/SongFiles.h"
+#include "songs/SongTitle.h"
 #include "ui_TForm1.h"
 
 #include <QFileInfo>
@@ -218,7 +218,7 @@ void OtherSource::prepare(bool busy) {
     const QString& file = state.SlotFiles[4];
     if (shown > 0) {
         ui.Label1->setText(QString::number(shown));
-        ui.Label10->setText(ReadId3v2Text(file, 1));
+        ui.Label10->setText(SongTitle(file));
     } else if (state.CdSource) {
         ui.Label1->setText(playback::NameBeforeFirstDot(file));
     } else if (QFileInfo(file).fileName().endsWith(QLatin1String(".mp3"))) {

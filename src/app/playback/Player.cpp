@@ -10,7 +10,7 @@
 #include "common/KandolorError.h"
 #include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
-#include "songs/Id3TitleReader.h"
+#include "songs/SongTitle.h"
 #include "ui_TForm1.h"
 
 #include <QFileInfo>
@@ -78,7 +78,7 @@ void Player::CheckBox1Click() {
             ui.Label1->setText(QString::number(number));
             ui.Label2->setText(QStringLiteral("00:00"));
             if (SongStream != 0) {
-                ui.Label10->setText(ReadId3v2Text(CurrentFileAnsi, 1));
+                ui.Label10->setText(SongTitle(CurrentFileAnsi));
             } else {
                 // Nothing to play: the slot stays, red, and tells why.
                 ui.Label3->setText(QStringLiteral("--:--"));

@@ -12,6 +12,8 @@
 #include "songs/WeekSlots.h"
 #include "ui_TForm1.h"
 
+#include <QShortcut>
+
 void SongLibrary::colourField(QComboBox* field, Rgb colour) {
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, QColor(colour.red, colour.green, colour.blue));
@@ -35,6 +37,10 @@ SongLibrary::SongLibrary(TForm1& form) : form_(form) {
         if (row >= 0 && column >= 0)
             form_.step([=, this] { StringGrid1SelectCell(column, row); });
     });
+    // Escape closes the picker and leaves the number as it was.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), ui.StringGrid1);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    form_.on(escape, &QShortcut::activated, [this] { StringGrid1Escape(); });
     form_.on(ui.Liedereinlesen, &QAction::triggered, [this] { LiedereinlesenClick(); });
 }
 
@@ -158,6 +164,16 @@ void SongLibrary::StringGrid1SelectCell(int column, int row) {
             form_.ComboBox6Change();
     }
     hidePicker();
+}
+
+void SongLibrary::StringGrid1Escape() {
+    QTableWidget* grid = form_.form().StringGrid1;
+    if (grid->isHidden())
+        return;
+    const int caller = NumberPicker::callerOf(grid->property("Tag").toInt());
+    hidePicker();
+    if (caller >= 1 && caller <= 5)
+        field(caller)->setFocus();
 }
 
 void SongLibrary::hidePicker() {

@@ -23,6 +23,8 @@ public:
     void ComboBoxDropDown(int caller);
     // A picker cell was chosen.
     void StringGrid1SelectCell(int column, int row);
+    // Escape in the picker: hides it without choosing, the calling field keeps its number.
+    void StringGrid1Escape();
 
     void LiedereinlesenClick();
     void Lieder1Click(const QString& songFolderPath);
