@@ -41,6 +41,10 @@ const ShownTitle shownTitles[] = {
     {"mutagen|4|3|Großer Gott", "Großer Gott"},
     {"none|||", "iasn_X_011"},
     {"mutagen|4|3|", "iasn_X_012"},
+    {"mutagen|4|0|013 - Übermaß", " Übermaß"},
+    {"mutagen|4|1|014 - Übermaß", "Übermaß"},
+    {"eyed3|4|utf16-be|015 - Übermaß", "Übermaß"},
+    {"eyed3|4|utf16|016 - Übermaß", "Übermaß"},
 };
 
 } // namespace
