@@ -10,7 +10,8 @@ cpack -G DEB --config build/CPackConfig.cmake -B "$PWD/build/package" >/dev/null
 deb=$(ls "$PWD"/build/package/kandolor_*.deb)
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb"
+# --reinstall: a package rebuilt at the same version replaces the installed one.
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --reinstall "$deb"
 echo "installed $(dpkg-query -W -f='${Package} ${Version}, ${Installed-Size} KiB installed' kandolor);" \
     "$(basename "$deb"): $(stat -c %s "$deb") bytes"
 echo "Depends: $(dpkg-query -W -f='${Depends}' kandolor)"

@@ -147,6 +147,8 @@ if grep -q '^E:' "$work/lintian.log"; then
     cat "$work/lintian.log" >&2
     fail "lintian reports errors"
 fi
+grep -qF "sudo apt install ./kandolor_${version}_${arch}.deb" "$source/README.md" ||
+    fail "the README's install line does not name kandolor_${version}_${arch}.deb"
 section=$(awk '/^## The Debian package/ {on = 1; next} /^## / {on = 0} on' "$source/README.md")
 [ -n "$section" ] || fail "README.md has no section '## The Debian package'"
 while read -r tag; do
