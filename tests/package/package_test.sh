@@ -107,6 +107,7 @@ while IFS= read -r -d '' file; do
         releases=$(grep -o '<release version="[^"]*"' "$file" | sed 's/.*="\(.*\)"/\1/')
         [ "$releases" = "$changelog_versions" ] || fail "the releases of $path are not the CHANGELOG's: $releases"
         grep -q '<p xml:lang="de">' "$file" || fail "$path has no German description"
+        grep -qF "<url type=\"homepage\">$(field Homepage)</url>" "$file" || fail "$path names another homepage"
         ;;
     /usr/share/icons/*.svg)
         python3 -c 'import sys, xml.etree.ElementTree as t; sys.exit(not t.parse(sys.argv[1]).getroot().tag.endswith("svg"))' \
