@@ -1,29 +1,39 @@
 #include "recordings/DriveEntries.h"
+#include "settings/UiTexts.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace recordings {
 
 QString DriveKindName(int kind) {
     switch (kind) {
     case DriveUnknown:
-        return QStringLiteral("konnte nicht ermittelt werden");
+        return uiText(UiText::DriveUnknown);
     case DriveNoRoot:
-        return QStringLiteral("Existiert nicht");
+        return uiText(UiText::DriveNoRoot);
     case DriveRemovable:
-        return QStringLiteral("Wechseldatenträger");
+        return uiText(UiText::DriveRemovable);
     case DriveFixed:
-        return QStringLiteral("Festplatte");
+        return uiText(UiText::DriveFixed);
     case DriveNetwork:
-        return QStringLiteral("Netzlaufwerk");
+        return uiText(UiText::DriveNetwork);
     case DriveCdRom:
-        return QStringLiteral("CDROM");
+        return uiText(UiText::DriveCdRom);
     case DriveRamDisk:
-        return QStringLiteral("RAMdisk");
+        return uiText(UiText::DriveRamDisk);
     default:
-        return QStringLiteral("Unbekannt");
+        return uiText(UiText::DriveOther);
     }
 }
+
+namespace {
+// Whether the description begins with the name of one of the kinds.
+bool isOfKind(const QString& description, std::initializer_list<int> kinds) {
+    return std::any_of(kinds.begin(), kinds.end(),
+                       [&](int kind) { return description.startsWith(DriveKindName(kind)); });
+}
+} // namespace
 
 DriveEntry DriveEntryOf(const Volume& volume) {
     return {volume.root, DriveKindName(volume.kind) + QLatin1Char(' ') + volume.label};
@@ -43,7 +53,7 @@ QString DriveListHeading(const QString& saveHereToo, int entries) {
 }
 
 bool CannotBeChecked(const QString& description) {
-    return description.startsWith(QLatin1String("CDROM")) || description.startsWith(QLatin1String("RAMdisk"));
+    return isOfKind(description, {DriveCdRom, DriveRamDisk});
 }
 
 std::vector<bool> AllowedChecks(const std::vector<DriveEntry>& entries, const std::vector<bool>& checked) {
@@ -60,12 +70,10 @@ std::vector<bool> AllowedChecks(const std::vector<DriveEntry>& entries, const st
 
 EntryColour EntryColourOf(const QString& description) {
     const QString kind = description.left(35);
-    for (const char* grey : {"CDROM", "RAMdisk", "Existiert nicht"})
-        if (kind.startsWith(QLatin1String(grey)))
-            return EntryColour::Grey;
-    for (const char* olive : {"Netzlaufwerk", "Unbekannt"})
-        if (kind.startsWith(QLatin1String(olive)))
-            return EntryColour::Olive;
+    if (isOfKind(kind, {DriveCdRom, DriveRamDisk, DriveNoRoot}))
+        return EntryColour::Grey;
+    if (isOfKind(kind, {DriveNetwork, DriveOther}))
+        return EntryColour::Olive;
     return EntryColour::Black;
 }
 
