@@ -82,6 +82,29 @@ QRegularExpression patternOf(const QString& entry) {
 
 } // namespace
 
+const QSet<QString>& NeverShownControls() {
+    static const QSet<QString> controls = {
+        "Button1", "Button2", "Button3", "Button4", "Button7", "Button8", "Button9", "SpeedButton8",
+        "HelpBtn", "Aufnahmedateisplitten1", "Aufnahmenlschen1", "MelodieProgrammbeginn1",
+        "Beendenohnespeichern1", "Lieder1", "AufnahmeOrdner1", "Kandolorszeiteneinstellen1", "AutoAufnahme1",
+        "AutoPegelreduzierung1",
+        // Its text is set from the table each time it is shown.
+        "Shutdown1",
+        // The table itself, the language files' names, the version history (the CHANGELOG).
+        "ListBox2", "FileListBox1", "ListBox1"};
+    return controls;
+}
+
+QStringList ProgramData() {
+    return {"[^\\n]* \\([A-Za-z0-9.-]+\\) – [^\\n]*, https://\\S+",
+            "(?:/[^/\\s]+){2,}/?",
+            "\\S+\\.mp3",
+            "iasn_X_\\d+",
+            "ID3ERR_NoTag",
+            "Deutsch",
+            "English"};
+}
+
 QStringList ShownTexts(QWidget& window, const QSet<QString>& neverShown) {
     QStringList texts;
     addWidget(window, neverShown, texts);
@@ -97,11 +120,11 @@ QString NotFromTable(const QString& text, const QStringList& table, const QStrin
     std::sort(entries.begin(), entries.end(),
               [](const QString& a, const QString& b) { return a.size() > b.size(); });
     QString left = text;
+    for (const QString& part : data)
+        left.replace(QRegularExpression(part), QStringLiteral(" "));
     for (const QString& entry : entries)
         if (hasLetters(entry))
             left.replace(patternOf(entry), QStringLiteral(" "));
-    for (const QString& part : data)
-        left.replace(QRegularExpression(part), QStringLiteral(" "));
     return hasLetters(left) ? left.simplified() : QString();
 }
 
