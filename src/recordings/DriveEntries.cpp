@@ -6,34 +6,42 @@
 
 namespace recordings {
 
-QString DriveKindName(int kind) {
+namespace {
+int kindText(int kind) {
     switch (kind) {
     case DriveUnknown:
-        return uiText(UiText::DriveUnknown);
+        return UiText::DriveUnknown;
     case DriveNoRoot:
-        return uiText(UiText::DriveNoRoot);
+        return UiText::DriveNoRoot;
     case DriveRemovable:
-        return uiText(UiText::DriveRemovable);
+        return UiText::DriveRemovable;
     case DriveFixed:
-        return uiText(UiText::DriveFixed);
+        return UiText::DriveFixed;
     case DriveNetwork:
-        return uiText(UiText::DriveNetwork);
+        return UiText::DriveNetwork;
     case DriveCdRom:
-        return uiText(UiText::DriveCdRom);
+        return UiText::DriveCdRom;
     case DriveRamDisk:
-        return uiText(UiText::DriveRamDisk);
+        return UiText::DriveRamDisk;
     default:
-        return uiText(UiText::DriveOther);
+        return UiText::DriveOther;
     }
 }
 
-namespace {
-// Whether the description begins with the name of one of the kinds.
+// Whether the description begins with the name of one of the kinds, in the texts in use or built in (an
+// entry keeps the description it got when its volume came).
 bool isOfKind(const QString& description, std::initializer_list<int> kinds) {
-    return std::any_of(kinds.begin(), kinds.end(),
-                       [&](int kind) { return description.startsWith(DriveKindName(kind)); });
+    const QStringList builtIn = defaultUiTexts();
+    return std::any_of(kinds.begin(), kinds.end(), [&](int kind) {
+        return description.startsWith(DriveKindName(kind)) ||
+               description.startsWith(builtIn.at(kindText(kind)));
+    });
 }
 } // namespace
+
+QString DriveKindName(int kind) {
+    return uiText(kindText(kind));
+}
 
 DriveEntry DriveEntryOf(const Volume& volume) {
     return {volume.root, DriveKindName(volume.kind) + QLatin1Char(' ') + volume.label};
