@@ -38,12 +38,13 @@
 #include <QRadioButton>
 
 TForm1::TForm1(Services& services, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), services_(services),
-      uiTexts_(defaultUiTexts()) {
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), services_(services) {
+    // Every start begins with the built-in texts.
+    setCurrentUiTexts(defaultUiTexts());
     ui->setupUi(this);
     hideDesignedMenus(*ui);
-    ui->ListBox2->addItems(uiTexts_);
-    applyUiCaptions(*ui, uiTexts_);
+    ui->ListBox2->addItems(uiTexts());
+    applyUiCaptions(*ui, uiTexts());
     songs_ = std::make_unique<SongLibrary>(*this);
     songListEditor_ = std::make_unique<SongListEditorView>(*this);
     player_ = std::make_unique<Player>(*this);
@@ -62,7 +63,7 @@ TForm1::TForm1(Services& services, QWidget* parent)
     wireMenus();
     FormCreate();
     // The dialogs take their texts from the language start-up applied.
-    infoform_ = std::make_unique<Tinfoform>(uiTexts_, this);
+    infoform_ = std::make_unique<Tinfoform>(uiTexts(), this);
     copyDialog_ = std::make_unique<TDualListDlg>(*this);
     pagesDlg_ = std::make_unique<TPagesDlg>(*this);
     pagesDlg_->FormCreate();
@@ -70,6 +71,10 @@ TForm1::TForm1(Services& services, QWidget* parent)
 
 TForm1::~TForm1() {
     FormDestroy();
+}
+
+QStringList TForm1::uiTexts() const {
+    return currentUiTexts();
 }
 
 void TForm1::step(const std::function<void()>& action) {
@@ -117,8 +122,7 @@ void TForm1::FormCreate() {
     step([this] { buildPicker(); });
     step([this] {
         if (songConfig_.pfad.isEmpty())
-            services_.dialogs.showMessage(
-                QStringLiteral("Es ist noch kein Verzeichnis der Lieder eingestellt !"));
+            services_.dialogs.showMessage(uiText(UiText::NoSongFolderNotice));
         else
             state_.pfad_lk = songConfig_.pfad;
     });
@@ -149,17 +153,12 @@ void TForm1::FormCreate() {
         }
     });
     step([this] {
-        ui->GroupBox5->setTitle(uiTexts_.at(16) + QLatin1Char(' ') + timeToString(state_.NextMeetingTime));
+        ui->GroupBox5->setTitle(uiText(UiText::MusicBeforeMeeting) + QLatin1Char(' ') +
+                                timeToString(state_.NextMeetingTime));
         state_.SlotChosen = false;
         ui->RadioButton3->setChecked(true);
     });
-    step([this] {
-        services_.dialogs.information(
-            QStringLiteral("Informationen"),
-            QStringLiteral(
-                "Wichtiger Hinweis zur Aufnahme !\n\nErst Kabel für Aufnahme am Laptop einstecken,\n"
-                "dann mit OK bestätigen !"));
-    });
+    step([this] { services_.dialogs.information(uiText(UiText::InfoCaption), uiText(UiText::CableNotice)); });
     step([this] { capture_->InitRecording(); });
     step([this] { driveList_->RefreshDriveList(); });
     step([this] {
@@ -169,7 +168,7 @@ void TForm1::FormCreate() {
     });
     step([this] { recordingFields_->ResetMeetingDefaults(); });
     step([this] { songs_->LiedereinlesenClick(); });
-    step([this] { ui->BitBtn4->setText(uiTexts_.at(28)); });
+    step([this] { ui->BitBtn4->setText(uiText(UiText::Recording)); });
 }
 
 void TForm1::fixLayout() {
@@ -310,8 +309,7 @@ void TForm1::finishBeforeClosing() {
     };
     connect(finisher_.get(), &RecordingFinisher::idle, &finished, quitWhenDone, Qt::QueuedConnection);
     connect(recordingCopies_.get(), &RecordingCopies::idle, &finished, quitWhenDone, Qt::QueuedConnection);
-    QProgressDialog wait(QStringLiteral("Die Aufnahmen werden abgeschlossen und kopiert, bitte warten …"),
-                         QString(), 0, 0, this);
+    QProgressDialog wait(uiText(UiText::ClosingWait), QString(), 0, 0, this);
     wait.setWindowTitle(QStringLiteral("Kandolor"));
     wait.setWindowModality(Qt::WindowModal);
     wait.setMinimumDuration(0);
@@ -393,8 +391,8 @@ void TForm1::Einstellungen1Click() {
 
 void TForm1::applyDialogTexts() {
     pagesDlg_->applyTexts();
-    infoform_->applyTexts(uiTexts_);
-    copyDialog_->FormCreate(uiTexts_);
+    infoform_->applyTexts(uiTexts());
+    copyDialog_->FormCreate(uiTexts());
 }
 
 void TForm1::Info1Click() {
@@ -404,7 +402,7 @@ void TForm1::Info1Click() {
 void TForm1::Kandolorszeiteneinstellen1Click() {
     state_.NextMeetingTime = StartupRules::nextMeetingTime(settings_.MeetingTime1, settings_.MeetingTime2,
                                                            timePart(services_.clock.now()));
-    ui->GroupBox5->setTitle(uiTexts_.at(UiText::MusicBeforeMeeting) + QLatin1Char(' ') +
+    ui->GroupBox5->setTitle(uiText(UiText::MusicBeforeMeeting) + QLatin1Char(' ') +
                             timeToString(state_.NextMeetingTime));
     meetingClock_->timer2().start();
     ui->Label23->show();
@@ -415,5 +413,5 @@ void TForm1::ResetMusicList() {
     musicBlock_->setMusicState(MusicBlock::Idle);
     musicBlock_->RandomPlayOn = true;
     musicBlock_->Button9Click();
-    ui->BitBtn5->setText(uiTexts_.at(UiText::Activate));
+    ui->BitBtn5->setText(uiText(UiText::Activate));
 }

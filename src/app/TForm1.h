@@ -64,7 +64,8 @@ public:
     Settings& settings() { return settings_; }
     SongConfig& songConfig() { return songConfig_; }
     const DataFiles& dataFiles() const { return files_; }
-    QStringList& uiTexts() { return uiTexts_; }
+    // The texts in use (the process-wide table: one window per program).
+    QStringList uiTexts() const;
     std::vector<QAction*>& NewItem() { return newItem_; }
     std::vector<QRadioButton*>& NewButton() { return newButton_; }
     TPagesDlg& pagesDialog() { return *pagesDlg_; }
@@ -142,7 +143,6 @@ private:
     Settings settings_;
     SongConfig songConfig_;
     DataFiles files_;
-    QStringList uiTexts_;
     std::vector<QAction*> newItem_;
     std::vector<QRadioButton*> newButton_;
     std::unique_ptr<SongLibrary> songs_;

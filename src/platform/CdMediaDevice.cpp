@@ -2,6 +2,7 @@
 
 #include "platform/CdDriveStatus.h"
 #include "platform/audio/CdAddress.h"
+#include "settings/UiTexts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +13,9 @@
 
 namespace {
 
-const QString NotOpened = QStringLiteral("Die Audio-CD-Spur kann nicht geöffnet werden:\n%1\n(%2)");
+QString notOpened(const QString& trackPath, const QString& why) {
+    return uiText(UiText::CdTrackNotOpenedBecause, trackPath, why);
+}
 
 struct CdioCloser {
     void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
@@ -121,30 +124,27 @@ QString CdMediaDevice::open(const QString& trackPath) {
     close();
     const std::optional<cd::TrackPath> path = cd::parseTrackPath(trackPath);
     if (!path)
-        return NotOpened.arg(trackPath, QStringLiteral("kein Spurname der Form TrackNN.cda"));
+        return notOpened(trackPath, uiText(UiText::CdNoTrackName));
     const Toc toc = readToc(path->device);
     switch (toc.status) {
     case Toc::Missing:
-        return NotOpened.arg(trackPath, QStringLiteral("Laufwerk oder Abbild nicht gefunden"));
+        return notOpened(trackPath, uiText(UiText::CdDriveMissing));
     case Toc::NoAccess:
-        return NotOpened.arg(trackPath, QStringLiteral("kein Zugriff auf das Laufwerk oder Abbild"));
+        return notOpened(trackPath, uiText(UiText::CdNoAccess));
     case Toc::NoDisc:
-        return NotOpened.arg(trackPath, QStringLiteral("keine CD im Laufwerk"));
+        return notOpened(trackPath, uiText(UiText::CdNoDisc));
     case Toc::Read:
         break;
     }
     const auto entry = std::find_if(toc.tracks.begin(), toc.tracks.end(),
                                     [&](const TocTrack& t) { return t.track.number == path->number; });
     if (entry == toc.tracks.end())
-        return NotOpened.arg(trackPath,
-                             QStringLiteral("Spur %1 gibt es auf dieser CD nicht").arg(path->number));
+        return notOpened(trackPath, uiText(UiText::CdNoSuchTrack, QString::number(path->number)));
     if (!entry->audio)
-        return NotOpened.arg(trackPath, QStringLiteral("Spur %1 ist keine Audiospur").arg(path->number));
+        return notOpened(trackPath, uiText(UiText::CdNotAudio, QString::number(path->number)));
     const AudioHandle stream = audio_.StreamCreateFile(trackPath);
     if (stream == 0)
-        return NotOpened.arg(
-            trackPath,
-            QStringLiteral("die Spur kann nicht gelesen werden (Fehler %1)").arg(audio_.ErrorGetCode()));
+        return notOpened(trackPath, uiText(UiText::CdUnreadable));
     stream_ = stream;
     tracks_ = audioTracks(toc);
     current_ = entry->track;

@@ -1,4 +1,5 @@
 #include "LogindPower.h"
+#include "settings/UiTexts.h"
 
 #include <QDBusError>
 #include <QDBusMessage>
@@ -7,15 +8,13 @@ LogindPower::LogindPower(QDBusConnection bus) : bus_(std::move(bus)) {}
 
 QString LogindPower::powerOff() {
     if (!bus_.isConnected())
-        return QStringLiteral(
-                   "Der Computer kann nicht heruntergefahren werden: keine Verbindung zum System (%1).")
-            .arg(bus_.lastError().message());
+        return uiText(UiText::PowerOffNoConnection, bus_.lastError().message());
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PowerOff"));
     call << false; // not interactive: no password question in the middle of the hall
     const QDBusMessage reply = bus_.call(call, QDBus::Block, 25000);
     if (reply.type() == QDBusMessage::ErrorMessage)
-        return QStringLiteral("Der Computer wurde nicht heruntergefahren: %1").arg(reply.errorMessage());
+        return uiText(UiText::PowerOffRefused, reply.errorMessage());
     return {};
 }

@@ -1,4 +1,5 @@
 #include "QtDialogs.h"
+#include "settings/UiTexts.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -57,7 +58,7 @@ bool QtDialogs::confirm(const QString& title, const QString& text) {
         QMessageBox box(QMessageBox::Question, title, displayText(text), QMessageBox::NoButton,
                         parentWindow());
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        box.addButton(uiText(UiText::Cancel), QMessageBox::RejectRole);
         box.exec();
         return box.clickedButton() == ok;
     });

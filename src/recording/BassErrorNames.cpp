@@ -1,4 +1,5 @@
 #include "BassErrorNames.h"
+#include "settings/UiTexts.h"
 
 #include <iterator>
 
@@ -74,8 +75,7 @@ QString BassErrorText(int code) {
 }
 
 QString DeviceStartMessage(int outputCode, int recordCode) {
-    return QStringLiteral("Start default output device: ") + BassErrorText(outputCode) + QChar(u'\r') +
-           QStringLiteral("Start default recording device: ") + BassErrorText(recordCode);
+    return uiText(UiText::DeviceStartFailed, BassErrorText(outputCode), BassErrorText(recordCode));
 }
 
 } // namespace recording

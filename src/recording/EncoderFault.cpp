@@ -1,6 +1,7 @@
 #include "EncoderFault.h"
 
 #include "RecordingStatus.h"
+#include "settings/UiTexts.h"
 
 #include <QStandardPaths>
 
@@ -15,26 +16,19 @@ EncoderFault JudgeEncoderFault(int minutesOfRoom, double sinceRestart) {
 }
 
 QString EncoderRestartedStatus() {
-    return QStringLiteral("Encoder neu gestartet: Aufnahme läuft in neuer Datei");
+    return uiText(UiText::StatusEncoderRestarted);
 }
 
 QString EncoderFailedAgainMessage() {
-    return QStringLiteral("Der Encoder (lame) hat erneut aufgehört zu arbeiten !\rDie Aufnahme ist "
-                          "angehalten; bitte neu starten.");
+    return uiText(UiText::EncoderFailedAgain);
 }
 
 QString EncoderRestartFailedMessage() {
-    return QStringLiteral("Der Encoder (lame) hat aufgehört zu arbeiten und lässt sich nicht neu starten !\r"
-                          "Die Aufnahme ist angehalten.");
+    return uiText(UiText::EncoderRestartFailed);
 }
 
 QString EncoderStartMessage(bool installed) {
-    if (!installed)
-        return QStringLiteral("Kann Mp3-Encoding nicht starten\rDas Programm \"lame\" ist nicht installiert. "
-                              "Bitte das Paket \"lame\" installieren (lassen).\r"
-                              "Es wird nicht aufgenommen !");
-    return QStringLiteral("Kann Mp3-Encoding nicht starten\rDas Programm \"lame\" lässt sich nicht "
-                          "ausführen.\rEs wird nicht aufgenommen !");
+    return uiText(installed ? UiText::EncoderNotRunnable : UiText::EncoderNotInstalled);
 }
 
 bool EncoderInstalled() {
@@ -42,14 +36,13 @@ bool EncoderInstalled() {
 }
 
 QString PartsMessage(const QStringList& files, bool interrupted) {
-    const QString list = files.join(QStringLiteral(" und "));
+    const QString list = files.join(QLatin1Char(' ') + uiText(UiText::WordAnd) + QLatin1Char(' '));
     if (interrupted)
-        return QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") + list;
+        return uiText(UiText::KeptSoFar, list);
     if (files.size() < 2)
-        return QStringLiteral("Der Encoder wurde neu gestartet; die Aufnahme ist gesichert: ") + list;
-    const QString count = files.size() == 2 ? QStringLiteral("zwei") : QString::number(files.size());
-    return QStringLiteral("Der Encoder wurde neu gestartet; die Aufnahme ist in %1 Dateien: ").arg(count) +
-           list;
+        return uiText(UiText::EncoderRestartedKept, list);
+    const QString count = files.size() == 2 ? uiText(UiText::WordTwo) : QString::number(files.size());
+    return uiText(UiText::EncoderRestartedParts, count, list);
 }
 
 } // namespace recording

@@ -3,6 +3,7 @@
 #include "RecordName.h"
 #include "common/FileSystem.h"
 #include "id3/TID3v2Tag.h"
+#include "settings/UiTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,25 +128,23 @@ FinishResult FinishRecordingFile(const FinishJob& original, TID3v2Tag& tag, File
     if (job.held && !job.held->isAt(job.tempPath())) {
         const Rescued rescued = copyOut(*job.held, job.folder);
         if (rescued.tempName.isEmpty()) {
-            result.problem = QStringLiteral("Die Aufnahme konnte nicht in ") + job.folder +
-                             QStringLiteral(" gerettet werden !");
+            result.problem = uiText(UiText::RescueFailed, job.folder);
             return result;
         }
         job.tempName = rescued.tempName;
         if (!rescued.whole)
-            rescueProblem = QStringLiteral("Die Aufnahme konnte nur zum Teil gerettet werden: ");
+            rescueProblem = uiText(UiText::RescuedPart);
     }
     syncToMedium(job.tempPath(), job.folder, files);
     const QString name =
         SplitExtension(job.fileName).baseName.isEmpty() ? job.tempName : renameToFreeName(job);
     if (name.isEmpty()) {
-        result.problem = QStringLiteral("Die Aufnahme konnte nicht umbenannt werden !\rSie liegt unter ") +
-                         job.tempPath() + QStringLiteral(" .");
+        result.problem = uiText(UiText::RenameFailed, job.tempPath());
         return result;
     }
     result.finalName = name;
     if (!rescueProblem.isEmpty())
-        result.problem = rescueProblem + job.folder + name;
+        result.problem = rescueProblem.arg(job.folder + name);
     const QString path = job.folder + name;
     if (tag.ReadFromFile(path) == MP3ERR_None && tag.Exists())
         writeTag(job, tag, path);

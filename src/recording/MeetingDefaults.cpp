@@ -22,13 +22,13 @@ RecordingDefaults SetRecordingDefaults(int todayWeekday, const QStringList& uiTe
                                        const QString& user, const QDate& today, int splitMinutes) {
     RecordingDefaults defaults;
     if (DayKindOf(todayWeekday) == DayKind::Weekend) {
-        defaults.DefaultFileName1 = QStringLiteral("Vortrag");
-        defaults.DefaultFileName2 = QStringLiteral("WTS");
+        defaults.DefaultFileName1 = uiTexts.value(UiText::WeekendPart1);
+        defaults.DefaultFileName2 = uiTexts.value(UiText::AbbrevWeekendPart2);
         defaults.DefaultTopic1 = uiTexts.value(UiText::WeekendPart1);
         defaults.DefaultTopic2 = uiTexts.value(UiText::WeekendPart2);
     } else {
-        defaults.DefaultFileName1 = QStringLiteral("BST");
-        defaults.DefaultFileName2 = QStringLiteral("DZK");
+        defaults.DefaultFileName1 = uiTexts.value(UiText::AbbrevWeekdayPart1);
+        defaults.DefaultFileName2 = uiTexts.value(UiText::AbbrevWeekdayPart2);
         defaults.DefaultTopic1 = uiTexts.value(UiText::WeekdayPart1);
         defaults.DefaultTopic2 = uiTexts.value(UiText::WeekdayPart2);
     }

@@ -1,6 +1,7 @@
 #include "RecordingStatus.h"
 
 #include "EncoderFault.h"
+#include "settings/UiTexts.h"
 
 #include <QDir>
 #include <cmath>
@@ -12,19 +13,12 @@ int MinutesOfRoom(std::int64_t freeBytes) {
 }
 
 QString NoRoomMessage(const QString& folder, bool running) {
-    return QStringLiteral("Der Speicher für ") + folder +
-           QStringLiteral(" ist voll: Platz für weniger als ") + QString::number(StopMinutes) +
-           QStringLiteral(" Minuten Aufnahme !\r") +
-           (running ? QStringLiteral("Die Aufnahme ist angehalten; ")
-                    : QStringLiteral("Die Aufnahme startet nicht; ")) +
-           QStringLiteral("bitte Platz schaffen oder in den Einstellungen einen anderen Ordner wählen.");
+    return uiText(running ? UiText::NoRoomStopped : UiText::NoRoomNotStarted, folder,
+                  QString::number(StopMinutes));
 }
 
 QString LostAudioMessage(double seconds) {
-    return QStringLiteral(
-               "Der Encoder kam nicht nach: %1 Sekunden dieser Aufnahme fehlen !\rDer Computer war "
-               "zu stark belastet; der Rest der Aufnahme ist gesichert.")
-        .arg(std::ceil(seconds), 0, 'f', 0);
+    return uiText(UiText::LostAudio, QString::number(std::ceil(seconds), 'f', 0));
 }
 
 bool SilenceWatch::update(double seconds, int level) {
@@ -36,44 +30,34 @@ bool SilenceWatch::update(double seconds, int level) {
 
 QString StatusText(const RecordingStatus& status) {
     if (status.minutesOfRoom >= 0 && status.minutesOfRoom < WarnMinutes)
-        return QStringLiteral("Speicher fast voll: noch %1 Minuten Aufnahme").arg(status.minutesOfRoom);
+        return uiText(UiText::StatusRoomLow, QString::number(status.minutesOfRoom));
     if (status.encoderRestarted)
         return EncoderRestartedStatus();
     if (status.silent)
-        return QStringLiteral("Kein Eingangssignal !");
+        return uiText(UiText::StatusNoSignal);
     if (status.encoderBehind)
-        return QStringLiteral("Encoder kommt nicht nach !");
+        return uiText(UiText::StatusEncoderBehind);
     return QString();
 }
 
 QString FolderGoneMessage(const QString& lost, const QString& folder, bool remade, bool goesOn) {
     const QChar cr(u'\r');
-    const QString gone =
-        QStringLiteral("Der Aufnahme-Ordner ") + lost + QStringLiteral(" ist verschwunden !");
+    const QString gone = uiText(UiText::FolderGone, lost);
     if (folder.isEmpty())
-        return gone + cr +
-               QStringLiteral("Er kann nicht neu angelegt werden, und der Standard-Ordner auch ") +
-               QStringLiteral("nicht: die Aufnahme ist angehalten.");
-    const QString where =
-        remade ? QStringLiteral("Er wurde neu angelegt.")
-               : QStringLiteral("Er kann nicht neu angelegt werden; Aufnahmen gehen ab jetzt in ") +
-                     QStringLiteral("den Standard-Ordner ") + folder + QStringLiteral(" .");
-    const QString kept =
-        QStringLiteral("Was bis dahin aufgenommen wurde, wird in ") + folder + QStringLiteral(" gesichert.");
-    if (!goesOn)
-        return gone + cr + where + cr + kept;
-    return gone + cr + where + cr + QStringLiteral("Die Aufnahme läuft weiter in ") + folder +
-           QStringLiteral(" ; was bis dahin aufgenommen wurde, wird dort gesichert.");
+        return gone + cr + uiText(UiText::FolderGoneNoFallback);
+    const QString where = remade ? uiText(UiText::FolderRemade) : uiText(UiText::FolderNotRemade, folder);
+    return gone + cr + where + cr +
+           uiText(goesOn ? UiText::FolderGoneGoesOn : UiText::FolderGoneKept, folder);
 }
 
 QString FolderGoneStatus(const QString& folder) {
     // The message box names the whole path; the status line has room for the folder's own name.
     const QString name = QDir(folder).dirName();
-    return QStringLiteral("Ordner fehlte – Aufnahme läuft weiter in \"") + name + QLatin1Char('"');
+    return uiText(UiText::FolderGoneStatus, name);
 }
 
 QString FinishingText() {
-    return QStringLiteral("Aufnahme wird noch geschrieben …");
+    return uiText(UiText::FinishingStatus);
 }
 
 } // namespace recording

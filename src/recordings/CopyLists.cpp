@@ -100,26 +100,24 @@ QString CopyFailureMessage(const CopyOutcome& outcome, const QString& file, cons
     QString reason;
     switch (outcome.result) {
     case CopyResult::Full:
-        reason = QStringLiteral("Auf dem Datenträger ist nicht genug Platz.");
+        reason = uiText(UiText::CopyNoRoom);
         break;
     case CopyResult::WriteProtected:
-        reason = QStringLiteral("Der Datenträger ist schreibgeschützt.");
+        reason = uiText(UiText::CopyWriteProtected);
         break;
     case CopyResult::Gone:
-        reason = QStringLiteral("Der Datenträger wurde während des Kopierens entfernt.");
+        reason = uiText(UiText::CopyMediumGone);
         break;
     case CopyResult::Exists:
-        reason = QStringLiteral("Dort gibt es schon eine Datei mit diesem Namen.");
+        reason = uiText(UiText::CopyTargetExists);
         break;
     case CopyResult::SourceMissing:
-        reason = QStringLiteral("Die Datei kann nicht gelesen werden.");
+        reason = uiText(UiText::CopySourceUnreadable);
         break;
     default:
         reason = outcome.detail;
     }
-    return QStringLiteral(
-               "%1 konnte nicht nach %2 kopiert werden.\n%3\nDie Aufnahme selbst bleibt, wo sie ist.")
-        .arg(QFileInfo(file).fileName(), target, reason);
+    return uiText(UiText::CopyFailed, QFileInfo(file).fileName(), target, reason);
 }
 
 } // namespace recordings

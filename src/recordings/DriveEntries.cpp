@@ -1,28 +1,46 @@
 #include "recordings/DriveEntries.h"
+#include "settings/UiTexts.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace recordings {
 
-QString DriveKindName(int kind) {
+namespace {
+int kindText(int kind) {
     switch (kind) {
     case DriveUnknown:
-        return QStringLiteral("konnte nicht ermittelt werden");
+        return UiText::DriveUnknown;
     case DriveNoRoot:
-        return QStringLiteral("Existiert nicht");
+        return UiText::DriveNoRoot;
     case DriveRemovable:
-        return QStringLiteral("Wechseldatenträger");
+        return UiText::DriveRemovable;
     case DriveFixed:
-        return QStringLiteral("Festplatte");
+        return UiText::DriveFixed;
     case DriveNetwork:
-        return QStringLiteral("Netzlaufwerk");
+        return UiText::DriveNetwork;
     case DriveCdRom:
-        return QStringLiteral("CDROM");
+        return UiText::DriveCdRom;
     case DriveRamDisk:
-        return QStringLiteral("RAMdisk");
+        return UiText::DriveRamDisk;
     default:
-        return QStringLiteral("Unbekannt");
+        return UiText::DriveOther;
     }
+}
+
+// Whether the description begins with the name of one of the kinds, in the texts in use or built in (an
+// entry keeps the description it got when its volume came).
+bool isOfKind(const QString& description, std::initializer_list<int> kinds) {
+    const QStringList builtIn = defaultUiTexts();
+    return std::any_of(kinds.begin(), kinds.end(), [&](int kind) {
+        return description.startsWith(DriveKindName(kind)) ||
+               description.startsWith(builtIn.at(kindText(kind)));
+    });
+}
+} // namespace
+
+QString DriveKindName(int kind) {
+    return uiText(kindText(kind));
 }
 
 DriveEntry DriveEntryOf(const Volume& volume) {
@@ -43,7 +61,7 @@ QString DriveListHeading(const QString& saveHereToo, int entries) {
 }
 
 bool CannotBeChecked(const QString& description) {
-    return description.startsWith(QLatin1String("CDROM")) || description.startsWith(QLatin1String("RAMdisk"));
+    return isOfKind(description, {DriveCdRom, DriveRamDisk});
 }
 
 std::vector<bool> AllowedChecks(const std::vector<DriveEntry>& entries, const std::vector<bool>& checked) {
@@ -60,12 +78,10 @@ std::vector<bool> AllowedChecks(const std::vector<DriveEntry>& entries, const st
 
 EntryColour EntryColourOf(const QString& description) {
     const QString kind = description.left(35);
-    for (const char* grey : {"CDROM", "RAMdisk", "Existiert nicht"})
-        if (kind.startsWith(QLatin1String(grey)))
-            return EntryColour::Grey;
-    for (const char* olive : {"Netzlaufwerk", "Unbekannt"})
-        if (kind.startsWith(QLatin1String(olive)))
-            return EntryColour::Olive;
+    if (isOfKind(kind, {DriveCdRom, DriveRamDisk, DriveNoRoot}))
+        return EntryColour::Grey;
+    if (isOfKind(kind, {DriveNetwork, DriveOther}))
+        return EntryColour::Olive;
     return EntryColour::Black;
 }
 

@@ -7,7 +7,7 @@
 
 namespace recordings {
 
-// The name the drive list shows for a kind code; fixed German texts, whatever the language.
+// The name the drive list shows for a kind code, from the texts in use.
 QString DriveKindName(int kind);
 
 // One entry of the drive list: the folder to write to (the volume's root, or a folder the operator chose on

@@ -1,5 +1,7 @@
 #include "settings/LanguageFile.h"
 
+#include "settings/UiTexts.h"
+
 #include <QDir>
 #include <algorithm>
 
@@ -33,18 +35,27 @@ std::vector<LanguageEntry> ListLanguages(const QString& programFolder, const QSt
     return entries;
 }
 
-namespace {
-QString errorText(const QString& path, int line, const QString& what) {
-    return QStringLiteral("Error ! \n%1\nLine %2: %3").arg(path).arg(line).arg(what);
+QString LanguageText(const QString& written) {
+    QString text;
+    text.reserve(written.size());
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        const QChar c = written.at(i);
+        const QChar next = i + 1 < written.size() ? written.at(i + 1) : QChar();
+        if (c == QLatin1Char('\\') && (next == QLatin1Char('n') || next == QLatin1Char('r'))) {
+            text += next == QLatin1Char('n') ? QLatin1Char('\n') : QLatin1Char('\r');
+            ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
-} // namespace
 
 AppliedLanguage ApplyLanguageLines(const QStringList& lines, const QString& path, const QString& pfad,
                                    QStringList& uiTexts) {
     AppliedLanguage applied;
     if (lines.size() < 3) {
-        applied.error =
-            errorText(path, static_cast<int>(lines.size()) + 1, QStringLiteral("header missing "));
+        applied.error = uiText(UiText::LanguageHeaderMissing, path, QString::number(lines.size() + 1));
         return applied;
     }
     applied.headerRead = true;
@@ -54,11 +65,11 @@ AppliedLanguage ApplyLanguageLines(const QStringList& lines, const QString& path
         const QString& line = lines.at(i);
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals < 0) {
-            applied.error = errorText(path, i + 1, QStringLiteral("\"=\" missing "));
+            applied.error = uiText(UiText::LanguageLineError, path, QString::number(i + 1));
             return applied;
         }
         if (const int n = i - 3; n < uiTexts.size())
-            uiTexts[n] = line.mid(equals + 1).left(255);
+            uiTexts[n] = LanguageText(line.mid(equals + 1).left(255));
     }
     return applied;
 }

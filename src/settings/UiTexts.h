@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
-// Number of entries of the user-interface text table; a language file replaces them by position.
-constexpr int UiTextCount = 73;
+// Number of entries of the user-interface text table; a language file replaces them by position. The
+// first 73 are the captions every language file has translated from the start; the texts after them were
+// added later, so an older file that stops early keeps the built-in ones.
+constexpr int UiTextCount = 201;
 
 // Index of each user-interface text, named after where the text is shown.
 namespace UiText {
@@ -81,8 +84,151 @@ enum : int {
     MinutesAfterEnd = 70,
     ShutDownComputer = 71,
     ShutdownNotice = 72,
+    // Notices, tooltips, messages and status lines; "%1", "%2" … stand for the parts filled in.
+    NoSongFolderNotice = 73,
+    CableNotice = 74,
+    ClosingWait = 75,
+    FewerSongsWarning = 76,
+    InvalidSongListNumber = 77,
+    AbbrevWeekdayPart1 = 78,
+    AbbrevWeekdayPart2 = 79,
+    AbbrevWeekendPart2 = 80,
+    HeadingClosingSong = 81,
+    ConfirmTitle = 82,
+    OkButton = 83,
+    SongsInFolder = 84,
+    TipEndlessLoop = 85,
+    ChooseOtherSource = 86,
+    TipBack = 87,
+    TipForward = 88,
+    TipSetStart = 89,
+    TipResetMarks = 90,
+    TipSetEnd = 91,
+    TipRecord = 92,
+    TipStopRecording = 93,
+    TipAutoRec = 94,
+    TipInput = 95,
+    TipResetFields = 96,
+    TipPlay = 97,
+    TipPause = 98,
+    TipStop = 99,
+    AutoRec = 100,
+    NoInputPlaceholder = 101,
+    ClickToCancel = 102,
+    ShutdownWaits = 103,
+    PowerOffNoConnection = 104,
+    PowerOffRefused = 105,
+    DriveUnknown = 106,
+    DriveNoRoot = 107,
+    DriveRemovable = 108,
+    DriveFixed = 109,
+    DriveNetwork = 110,
+    DriveCdRom = 111,
+    DriveRamDisk = 112,
+    DriveOther = 113,
+    MediumInserted = 114,
+    MediumRemoved = 115,
+    DoNotRemoveStick = 116,
+    LeftPartsRemoved = 117,
+    ChooseCopyFolder = 118,
+    FolderNotOnMedium = 119,
+    NoTargetChosen = 120,
+    ReplaceFileTitle = 121,
+    ReplaceFileQuestion = 122,
+    CopyingProgress = 123,
+    CopyFailed = 124,
+    CopyNoRoom = 125,
+    CopyWriteProtected = 126,
+    CopyMediumGone = 127,
+    CopyTargetExists = 128,
+    CopySourceUnreadable = 129,
+    InputMissingStatus = 130,
+    ErrorTitle = 131,
+    CannotStartRecording = 132,
+    LibraryVersionWrong = 133,
+    DeviceStartFailed = 134,
+    CantCloseMp3 = 135,
+    LeftRecordingsKept = 136,
+    NotRenamed = 137,
+    KeptSoFar = 138,
+    NoRoomStopped = 139,
+    NoRoomNotStarted = 140,
+    LostAudio = 141,
+    StatusRoomLow = 142,
+    StatusNoSignal = 143,
+    StatusEncoderBehind = 144,
+    StatusEncoderRestarted = 145,
+    FolderGone = 146,
+    FolderGoneNoFallback = 147,
+    FolderRemade = 148,
+    FolderNotRemade = 149,
+    FolderGoneKept = 150,
+    FolderGoneGoesOn = 151,
+    FolderGoneStatus = 152,
+    FinishingStatus = 153,
+    FolderCannotBeMade = 154,
+    FolderNotWritable = 155,
+    FolderFallback = 156,
+    NoOutputDevice = 157,
+    NoInputDevice = 158,
+    InputWasMissing = 159,
+    OneSecond = 160,
+    Seconds = 161,
+    EncoderFailedAgain = 162,
+    EncoderRestartFailed = 163,
+    EncoderNotInstalled = 164,
+    EncoderNotRunnable = 165,
+    EncoderRestartedKept = 166,
+    EncoderRestartedParts = 167,
+    WordAnd = 168,
+    WordTwo = 169,
+    RescueFailed = 170,
+    RescuedPart = 171,
+    RenameFailed = 172,
+    FileNotPlayableLabel = 173,
+    FileNotPlayable = 174,
+    InvalidSongNumber = 175,
+    CdTrackNotOpened = 176,
+    CdTrackNotOpenedBecause = 177,
+    CdNoTrackName = 178,
+    CdDriveMissing = 179,
+    CdNoAccess = 180,
+    CdNoDisc = 181,
+    CdNoSuchTrack = 182,
+    CdNotAudio = 183,
+    CdUnreadable = 184,
+    CdTrackLine = 185,
+    ChooseTrack = 186,
+    ChooseFile = 187,
+    MelodyNotPlayable = 188,
+    NoMelodyChosen = 189,
+    AudioFileFilter = 190,
+    InfoVersion = 191,
+    InfoVersionMonth = 192,
+    MonthNames = 193,
+    InfoRights = 194,
+    InfoOthers = 195,
+    InfoOwnTerms = 196,
+    InfoLibraries = 197,
+    InfoProgram = 198,
+    LanguageLineError = 199,
+    LanguageHeaderMissing = 200,
 };
 } // namespace UiText
 
 // The built-in German texts, entry n at index n (UiTextCount entries).
 QStringList defaultUiTexts();
+// The key of entry n in the language files: the built-in text for the first 73, the entry's name after.
+QString uiTextKey(int n);
+
+// The texts in use in this process: the built-in ones until a language replaces entries. Read from any
+// thread (the finishing and the copies make their messages on their own threads); set on the UI thread.
+QStringList currentUiTexts();
+void setCurrentUiTexts(const QStringList& texts);
+
+// Entry n of the texts in use, with its placeholders %1, %2 … filled by `parts` in their order (a part's
+// own "%1" is left as it is).
+QString uiText(int n);
+template <typename... Parts> QString uiText(int n, const Parts&... parts) {
+    return uiText(n).arg(parts...);
+}

@@ -1,4 +1,5 @@
 #include "SongFiles.h"
+#include "settings/UiTexts.h"
 
 #include <QDir>
 #include <algorithm>
@@ -63,7 +64,7 @@ int CountSongFiles(const QString& folder, const QString& ext) {
 }
 
 QString songFolderWarning(const QString& folder, const QString& ext) {
-    return CountSongFiles(folder, ext) < MinimumSongCount ? TooFewSongsMessage : QString();
+    return CountSongFiles(folder, ext) < MinimumSongCount ? uiText(UiText::FewerSongsWarning) : QString();
 }
 
 QString folderOfPath(const QString& path) {

@@ -7,8 +7,6 @@
 
 // Smallest number of song files a song folder should hold.
 constexpr int MinimumSongCount = 135;
-inline const QString TooFewSongsMessage =
-    QStringLiteral("Im ausgewählten Verzeichnis befinden sich weniger als 135 Lieder!");
 
 // The song number with at least three digits: 7 -> "007", 1234 -> "1234".
 QString paddedSongNumber(int number);
@@ -25,7 +23,7 @@ QString FindSongFile(const QString& folder, const QString& languageCode, const Q
                      bool fallback);
 // Number of files in folder matching "*" + ext.
 int CountSongFiles(const QString& folder, const QString& ext);
-// TooFewSongsMessage when folder holds fewer than MinimumSongCount song files, else an empty string.
+// UI text FewerSongsWarning when folder holds fewer than MinimumSongCount song files, else an empty string.
 QString songFolderWarning(const QString& folder, const QString& ext);
 // The folder part of a path: everything up to and including its last "/" (empty when it has none).
 QString folderOfPath(const QString& path);

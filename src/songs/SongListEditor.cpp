@@ -2,16 +2,17 @@
 
 #include "SlotNumber.h"
 #include "common/TextFile.h"
+#include "settings/UiTexts.h"
 
 namespace SongListEditor {
 
 QStringList headings() {
     return {QString(),
-            QStringLiteral("BST"),
-            QStringLiteral("DZK"),
-            QStringLiteral("Schluss"),
-            QStringLiteral("WTS"),
-            QStringLiteral("Schluss")};
+            uiText(UiText::AbbrevWeekdayPart1),
+            uiText(UiText::AbbrevWeekdayPart2),
+            uiText(UiText::HeadingClosingSong),
+            uiText(UiText::AbbrevWeekendPart2),
+            uiText(UiText::HeadingClosingSong)};
 }
 
 DateTime baseDate(DateTime today) {
@@ -52,7 +53,7 @@ QString numberMessage(const QString& text, int songCount) {
     const std::optional<int> number = slotNumber(text);
     if (number && *number <= songCount)
         return {};
-    return QLatin1Char('"') + text + QStringLiteral("\" ist keine gültige Liednummer !");
+    return uiText(UiText::InvalidSongListNumber, text);
 }
 
 int dateColumnWidth(int dateTextWidth) {

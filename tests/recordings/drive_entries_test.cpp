@@ -1,4 +1,5 @@
 #include "recordings/DriveEntries.h"
+#include "settings/UiTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -75,4 +76,21 @@ TEST(DriveEntries, AFileLiesOnTheVolumeBelowItsRootOnly) {
     EXPECT_FALSE(LiesOnVolume("/media/op/STICK2/lied.mp3", "/media/op/STICK/"));
     EXPECT_FALSE(LiesOnVolume("sonstige Quelle", "/media/op/STICK/"));
     EXPECT_FALSE(LiesOnVolume("/media/x.mp3", ""));
+}
+
+TEST(DriveEntries, KindsFollowTheTextsInUseAndEntriesOfTheBuiltInTextsKeepTheirRules) {
+    const DriveEntry ramGerman = entry("/ram/", DriveRamDisk);
+    const DriveEntry netGerman = entry("/net/", DriveNetwork);
+    QStringList texts = defaultUiTexts();
+    texts[UiText::DriveRamDisk] = "RAM disk";
+    texts[UiText::DriveNetwork] = "Network drive";
+    setCurrentUiTexts(texts);
+    const DriveEntry ram = entry("/ram/", DriveRamDisk);
+    EXPECT_EQ(ram.description, "RAM disk ");
+    EXPECT_TRUE(CannotBeChecked(ram.description));
+    EXPECT_TRUE(CannotBeChecked(ramGerman.description)) << "made before the language changed";
+    EXPECT_EQ(EntryColourOf(entry("/net/", DriveNetwork).description), EntryColour::Olive);
+    EXPECT_EQ(EntryColourOf(netGerman.description), EntryColour::Olive);
+    EXPECT_FALSE(CannotBeChecked(entry("/a/", DriveRemovable).description));
+    setCurrentUiTexts(defaultUiTexts());
 }

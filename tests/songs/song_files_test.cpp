@@ -1,3 +1,4 @@
+#include "settings/UiTexts.h"
 #include "songs/SongFiles.h"
 
 #include <QDir>
@@ -87,7 +88,7 @@ TEST_F(SongFolder, CountsFilesWithTheExtensionAndWarnsBelow135) {
         touch(folder(), QStringLiteral("song%1.mp3").arg(i));
     touch(folder(), QStringLiteral("notes.txt"));
     EXPECT_EQ(CountSongFiles(folder(), QStringLiteral(".mp3")), 134);
-    EXPECT_EQ(songFolderWarning(folder(), QStringLiteral(".mp3")), TooFewSongsMessage);
+    EXPECT_EQ(songFolderWarning(folder(), QStringLiteral(".mp3")), uiText(UiText::FewerSongsWarning));
     touch(folder(), QStringLiteral("LOUD.MP3"));
     EXPECT_EQ(CountSongFiles(folder(), QStringLiteral(".mp3")), 135);
     EXPECT_EQ(songFolderWarning(folder(), QStringLiteral(".mp3")), QString());

@@ -9,8 +9,10 @@
 #include "app/recording/RecordingFinisher.h"
 #include "app/recordings/RecordingCopies.h"
 #include "app/recordings/TDualListDlg.h"
+#include "app/settings/ShownTexts.h"
 #include "platform/MountTableDrives.h"
 #include "platform/audio/NullBackend.h"
+#include "settings/UiTexts.h"
 #include "support/PrivateMounts.h"
 #include "support/RecordingTag.h"
 #include "ui_TDualListDlg.h"
@@ -18,6 +20,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
@@ -90,6 +93,7 @@ protected:
         settings[11] = recordings();
         settings[14] = QStringLiteral("0");                         // file names: user, date, part
         settings[17] = SettingsFormat::formatReal(1.0 / (24 * 60)); // shutdown one minute after
+        settings[15] = language_;
         return settings;
     }
     // Songs 1 to 3 of three seconds (8 kHz mono), the rest of one second.
@@ -172,7 +176,12 @@ protected:
         };
         form.form().Kopieren1->trigger();
         dialogs.onModal = nullptr;
-        EXPECT_EQ(dialogs.modalShown.last(), "Auswahldialog");
+        EXPECT_EQ(dialogs.modalShown.last(), uiText(UiText::CopyDialogCaption));
+    }
+    // The text of entry n before its first placeholder, or after it when it begins with one.
+    static QString fixedPart(int n) {
+        const QStringList pieces = uiText(n).split(QRegularExpression(QStringLiteral("%[1-9]")));
+        return pieces.value(0).isEmpty() ? pieces.value(1) : pieces.value(0);
     }
     static void type(QLineEdit* field, const QString& text) {
         field->selectAll();
@@ -195,6 +204,8 @@ protected:
     std::unique_ptr<MountTableDrives> real;
     long step_ = 0;
     bool realTime_ = false;
+    // The language chosen in the settings; its file is shipped with the program.
+    QString language_;
     std::unique_ptr<AudioLibrary> device_;
     DateTime base_ = 0;
     QElapsedTimer wall_;
@@ -214,6 +225,14 @@ TEST_F(WeekendMeetingTest, OnTheRealDevicesInRealTime) {
 }
 
 TEST_F(WeekendMeetingTest, OnTheNullBackendInVirtualTime) {
+    runMeeting();
+}
+
+TEST_F(WeekendMeetingTest, InEnglishEveryTextAndMessageIsFromEnglishLng) {
+    QDir().mkpath(folders.languagesFolder());
+    ASSERT_TRUE(QFile::copy(KANDOLOR_SOURCE_DIR "/languages/English.lng",
+                            folders.languagesFolder() + "/English.lng"));
+    language_ = QStringLiteral("English");
     runMeeting();
 }
 
@@ -278,7 +297,7 @@ void WeekendMeetingTest::runMeeting() {
     ASSERT_TRUE(form->capture().channelActive()) << "Auto-Rec starts part 1 after the opening song";
     EXPECT_EQ(form->state().texte[0], QStringLiteral("aufnahme1.mp3"));
     const QString part1 = ui.Datei->text();
-    EXPECT_EQ(part1, QStringLiteral("Max_Muster_2026_12_12_Vortrag.mp3"));
+    EXPECT_EQ(part1, "Max_Muster_2026_12_12_" + uiText(UiText::WeekendPart1) + ".mp3");
     speak(4);
     run(*form, 4.5);
     STEP("3a opening song ended, part 1 recorded for %s as %s", qPrintable(ui.lpos->text()),
@@ -291,7 +310,7 @@ void WeekendMeetingTest::runMeeting() {
     run(*form, 20, [&] { return form->player().timer1().isActive(); });
     ASSERT_TRUE(form->capture().channelActive()) << "part 2 starts after the middle song";
     EXPECT_EQ(form->state().texte[0], QStringLiteral("aufnahme2.mp3"));
-    EXPECT_EQ(ui.Thema->text(), QStringLiteral("Wachtturmstudium"));
+    EXPECT_EQ(ui.Thema->text(), uiText(UiText::WeekendPart2));
     // Part 1 is finished while part 2 records.
     waitForFinishing(*form);
     EXPECT_TRUE(QFile::exists(recordings() + part1));
@@ -299,7 +318,7 @@ void WeekendMeetingTest::runMeeting() {
     const RecordingTag tag1 = readRecordingTag(recordings() + part1);
     STEP("3b middle song: part 1 finished, tag comment '%s' album '%s'", qPrintable(tag1.comment),
          qPrintable(tag1.album));
-    EXPECT_EQ(tag1.comment, QStringLiteral("Vortrag"));
+    EXPECT_EQ(tag1.comment, uiText(UiText::WeekendPart1));
     EXPECT_TRUE(tag1.album.startsWith(QStringLiteral("Kandolor"))) << tag1.album.toStdString();
 
     // The operator types speaker and topic of part 2 during it.
@@ -319,7 +338,7 @@ void WeekendMeetingTest::runMeeting() {
     EXPECT_FALSE(form->capture().channelActive()) << "nothing records after the closing song";
     EXPECT_FALSE(form->recordingControl().posTimer().isActive());
     EXPECT_EQ(music.MusicState(), MusicBlock::AfterReady);
-    EXPECT_EQ(ui.GroupBox5->title(), QStringLiteral("Musik nach der Kandolor"));
+    EXPECT_EQ(ui.GroupBox5->title(), uiText(UiText::MusicAfterMeeting));
     EXPECT_TRUE(ui.Label15->text().startsWith(QStringLiteral("1  ")));
     EXPECT_TRUE(ui.Label17->text().startsWith(QStringLiteral("3  ")));
     EXPECT_TRUE(ui.Shutdown1->isVisible());
@@ -371,7 +390,7 @@ void WeekendMeetingTest::runMeeting() {
     } else {
         STEP("4c copies skipped: %s", qPrintable(volumeSkip));
     }
-    EXPECT_TRUE(dialogs.shown().filter(QStringLiteral("kopiert")).isEmpty())
+    EXPECT_TRUE(dialogs.shown().filter(fixedPart(UiText::CopyFailed)).isEmpty())
         << dialogs.shown().join('\n').toStdString();
 
     // 5. The countdown ends in one power-off.
@@ -387,8 +406,14 @@ void WeekendMeetingTest::runMeeting() {
     EXPECT_EQ(power.calls, 1);
     EXPECT_GE(poweredOff - countdownStart, 59);
     EXPECT_LE(poweredOff - countdownStart, 61.5);
-    EXPECT_TRUE(dialogs.shown().filter(QStringLiteral("heruntergefahren")).isEmpty())
+    EXPECT_TRUE(dialogs.shown().filter(fixedPart(UiText::PowerOffRefused)).isEmpty() &&
+                dialogs.shown().filter(fixedPart(UiText::PowerOffNoConnection)).isEmpty())
         << dialogs.shown().join('\n').toStdString();
+    // Every text of the window and every message of the meeting is from the table in use.
+    const QStringList notFromTable =
+        TextsNotFromTable(ShownTexts(*form, NeverShownControls()) + dialogs.shown(), form->uiTexts(),
+                          QStringList{"Hans Meier", folders.user, "Max_Muster", "STICK\\d"} + ProgramData());
+    EXPECT_TRUE(notFromTable.isEmpty()) << notFromTable.join('\n').toStdString();
 
     // 6. At the next start a recording past 30 days is deleted and a foreign MP3 stays.
     form.reset();

@@ -64,9 +64,7 @@ void MeetingClock::powerOffWhenDue() {
     if (poweredOff_ || audio.ChannelIsActive(music.MusicStream) == AudioLibrary::Playing)
         return;
     if (form_.capture().channelActive() || form_.finisher().busy() || form_.recordingCopies().busy()) {
-        form_.form().Shutdown1->setText(
-            Indent +
-            QStringLiteral("Computer wird heruntergefahren, sobald Aufnahme und Kopien gesichert sind"));
+        form_.form().Shutdown1->setText(Indent + uiText(UiText::ShutdownWaits));
         return;
     }
     poweredOff_ = true;

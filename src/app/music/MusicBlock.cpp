@@ -299,7 +299,7 @@ void MusicBlock::Button9Click() {
     if (MusicStream != 0)
         audio_.ChannelStop(MusicStream);
     RandomPlayOn = false;
-    ui.Button9->setText(QStringLiteral("zufällige Wiedergabe"));
+    ui.Button9->setText(uiText(UiText::RandomPlayback));
     ui.Label28->setText(QStringLiteral("00:00"));
     ui.Label29->clear();
     ui.Label30->clear();

@@ -1,6 +1,7 @@
 #include "app/playback/CdTrackChooser.h"
 
 #include "playback/CdTracks.h"
+#include "settings/UiTexts.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>
@@ -9,21 +10,20 @@
 
 CdTrackChooser::CdTrackChooser(const std::vector<AudioDisc>& discs, QWidget* parent)
     : QDialog(parent), list_(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("andere Quelle auswählen"));
+    setWindowTitle(uiText(UiText::ChooseOtherSource));
     for (const AudioDisc& disc : discs)
         for (const CdTrack& track : disc.tracks) {
-            auto* item = new QListWidgetItem(QStringLiteral("Audio-CD %1   Spur %2   %3")
-                                                 .arg(disc.device)
-                                                 .arg(track.number, 2)
-                                                 .arg(playback::CdLengthText(track.length)),
+            auto* item = new QListWidgetItem(uiText(UiText::CdTrackLine, disc.device,
+                                                    QStringLiteral("%1").arg(track.number, 2),
+                                                    playback::CdLengthText(track.length)),
                                              list_);
             item->setData(Qt::UserRole, playback::CdTrackPath(disc.device, track.number));
         }
     list_->setCurrentRow(0);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* take = buttons->addButton(QStringLiteral("Spur wählen"), QDialogButtonBox::AcceptRole);
-    QPushButton* file = buttons->addButton(QStringLiteral("Datei wählen …"), QDialogButtonBox::ActionRole);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    QPushButton* take = buttons->addButton(uiText(UiText::ChooseTrack), QDialogButtonBox::AcceptRole);
+    QPushButton* file = buttons->addButton(uiText(UiText::ChooseFile), QDialogButtonBox::ActionRole);
+    buttons->addButton(uiText(UiText::Cancel), QDialogButtonBox::RejectRole);
     connect(take, &QPushButton::clicked, this, [this] { choose(list_->currentRow()); });
     connect(file, &QPushButton::clicked, this, [this] { choose(-1); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { choose(list_->currentRow()); });

@@ -20,8 +20,6 @@
 
 namespace {
 constexpr int Label7Width = 300;
-const QString NotPlayable = QStringLiteral("Die Datei kann nicht abgespielt werden:\n%1");
-const QString CdTrackNotOpened = QStringLiteral("Die Audio-CD-Spur kann nicht geöffnet werden:\n%1");
 } // namespace
 
 OtherSource::OtherSource(TForm1& form) : form_(form) {
@@ -62,7 +60,7 @@ void OtherSource::ComboBox4Change() {
     if (!isNumber)
         return;
     if (number < 1 || number > form_.songConfig().liedanzahl) {
-        form_.services().dialogs.showMessage(QStringLiteral("Liednummer ungültig!"));
+        form_.services().dialogs.showMessage(uiText(UiText::InvalidSongNumber));
     } else {
         const QString file = songFileOf(number);
         if (file.isEmpty()) {
@@ -92,7 +90,7 @@ QString OtherSource::chooseSource() {
     }
     const QString last = form_.state().OpenDialogFile;
     const QString folder = last.isEmpty() ? form_.services().folders.homeFolder() : QFileInfo(last).path();
-    return dialogs.openFile(QStringLiteral("andere Quelle auswählen"), folder, QString());
+    return dialogs.openFile(uiText(UiText::ChooseOtherSource), folder, QString());
 }
 
 void OtherSource::Label7Click() {
@@ -148,7 +146,7 @@ bool OtherSource::prepareFile(bool busy) {
     if (!busy)
         player.openSongStream(player.CurrentFileAnsi);
     if (player.SongStream == 0) {
-        disableTransport(NotPlayable.arg(player.CurrentFileAnsi));
+        disableTransport(uiText(UiText::FileNotPlayable, player.CurrentFileAnsi));
         return false;
     }
     player.SongEndBytes = audio.ChannelGetLength(player.SongStream);
@@ -171,10 +169,10 @@ bool OtherSource::prepareCdTrack() {
     const QString path = form_.state().SlotFiles[4];
     MediaDevice& media = form_.services().media;
     const std::optional<int> number = playback::CdTrackNumberOf(path);
-    const QString error = number ? media.open(path) : CdTrackNotOpened.arg(path);
+    const QString error = number ? media.open(path) : uiText(UiText::CdTrackNotOpened, path);
     const std::optional<CdTrack> track = error.isEmpty() ? media.track(*number) : std::nullopt;
     if (!track) {
-        disableTransport(error.isEmpty() ? CdTrackNotOpened.arg(path) : error);
+        disableTransport(error.isEmpty() ? uiText(UiText::CdTrackNotOpened, path) : error);
         return false;
     }
     form_.player().setPlayable(true);

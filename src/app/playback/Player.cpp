@@ -34,6 +34,7 @@ Player::Player(TForm1& form) : form_(form), audio_(form.services().audio), strip
     auto* layout = new QHBoxLayout(ui.MediaPlayer1);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(strip_);
+    strip_->setToolTips({uiText(UiText::TipPlay), uiText(UiText::TipPause), uiText(UiText::TipStop)});
     Timer1.setInterval(300);
 
     for (QCheckBox* box : {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3})
@@ -82,8 +83,8 @@ void Player::CheckBox1Click() {
             } else {
                 // Nothing to play: the slot stays, red, and tells why.
                 ui.Label3->setText(QStringLiteral("--:--"));
-                ui.Label10->setText(QStringLiteral("Datei kann nicht abgespielt werden: ") +
-                                    QFileInfo(CurrentFileAnsi).fileName());
+                ui.Label10->setText(
+                    uiText(UiText::FileNotPlayableLabel, QFileInfo(CurrentFileAnsi).fileName()));
                 SongLibrary::colourField(fields[slot - 1], SlotInvalidColour);
                 setPlayable(false);
             }

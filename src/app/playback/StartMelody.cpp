@@ -4,6 +4,7 @@
 #include "app/playback/ClickFilter.h"
 #include "app/playback/Player.h"
 #include "common/Dialogs.h"
+#include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
 #include <QFileInfo>
@@ -31,8 +32,7 @@ void StartMelody::SpeedButton7Click() {
         // Nothing is played; the transport comes back with the next preparation.
         endCheck_.stop();
         form_.services().dialogs.showMessage(
-            QStringLiteral("Die Melodie kann nicht abgespielt werden:\n%1")
-                .arg(file.isEmpty() ? QStringLiteral("keine Melodie gewählt") : file));
+            uiText(UiText::MelodyNotPlayable, file.isEmpty() ? uiText(UiText::NoMelodyChosen) : file));
         return;
     }
     audio.ChannelPlay(stream_, false);
@@ -56,8 +56,8 @@ void StartMelody::SpeedButton7DblClick() {
     const QString preset = settings.StartMelodyFile.isEmpty()
                                ? MelodyFolder
                                : QFileInfo(settings.StartMelodyFile).absoluteFilePath();
-    const QString file =
-        form_.services().dialogs.openFile(QStringLiteral("Melodie Programmbeginn"), preset, MelodyFilter);
+    const QString file = form_.services().dialogs.openFile(uiText(UiText::StartMelodyLabel), preset,
+                                                           uiText(UiText::AudioFileFilter));
     if (file.isEmpty())
         return;
     settings.StartMelodyFile = file;

@@ -7,10 +7,8 @@
 
 class TForm1;
 
-// Where the melodies are, and which files the melody dialogs offer.
+// Where the melodies are; the melody dialogs offer the files of UI text AudioFileFilter.
 inline const QString MelodyFolder = QStringLiteral("/usr/share/sounds");
-inline const QString MelodyFilter =
-    QStringLiteral("Audiodateien (*.wav *.ogg *.oga *.flac *.mp3);;Alle Dateien (*)");
 
 // The melody that marks the programme's start, played by the engine on a stream of its own beside the
 // song player's. The transport stays disabled until it ends; the window and its timers go on meanwhile.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QToolButton;
@@ -13,6 +14,8 @@ public:
     explicit TransportStrip(QWidget* parent = nullptr);
 
     void setEnabledButtons(bool play, bool pause, bool stop);
+    // The tooltips of Play, Pause and Stop, in this order.
+    void setToolTips(const QStringList& tips);
     bool isButtonEnabled(Button button) const;
     QToolButton* button(Button button) const { return buttons_[button]; }
 

@@ -11,6 +11,7 @@
 #include "recording/EncoderCommandLine.h"
 #include "recording/EncoderFault.h"
 #include "recording/RecordingStatus.h"
+#include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
 CaptureControl::CaptureControl(TForm1& form) : form_(form), audio_(form.services().audio) {
@@ -26,7 +27,7 @@ CaptureControl::CaptureControl(TForm1& form) : form_(form), audio_(form.services
 void CaptureControl::InitRecording() {
     Dialogs& dialogs = form_.services().dialogs;
     if ((audio_.GetVersion() >> 16) != 0x0204) {
-        dialogs.error(QString(), QStringLiteral("An incorrect version of BASS.DLL was loaded"));
+        dialogs.error(QString(), uiText(UiText::LibraryVersionWrong));
         return;
     }
     audio_.RecordInit(-1);
@@ -144,8 +145,7 @@ void CaptureControl::StartCapture() {
         state.RecordingCounter, form_.settings().RecordingFolder, recording::ExistsOnDisk);
     RecordChannel = audio_.RecordStart(22050, 1, 0);
     if (RecordChannel == 0) {
-        form_.services().dialogs.error(QStringLiteral("Error"),
-                                       QStringLiteral("Kann Aufnahme nicht starten"));
+        form_.services().dialogs.error(uiText(UiText::ErrorTitle), uiText(UiText::CannotStartRecording));
         form_.recordingControl().StartFailed();
         return;
     }

@@ -283,7 +283,7 @@ void RecordingControl::showInputLost(bool lost) {
     // While the recording device is gone the engine keeps trying to open it again; the operator is told
     // in the blinking label, which stays on until the device is back.
     QLabel* rec = form_.form().rec;
-    rec->setText(lost ? QStringLiteral("Eingang fehlt !") : form_.uiTexts().at(UiText::Recording));
+    rec->setText(uiText(lost ? UiText::InputMissingStatus : UiText::Recording));
     if (lost)
         rec->show();
 }

@@ -10,12 +10,13 @@
 #include "recording/MP3Thread.h"
 #include "recording/MeetingDefaults.h"
 #include "recording/RecordingNames.h"
+#include "settings/UiTexts.h"
 
 #include <QFileInfo>
 
 namespace {
 QString closeFailed(int error) {
-    return QStringLiteral("Can't close mp3-file  Error ") + QString::number(error);
+    return uiText(UiText::CantCloseMp3, QString::number(error));
 }
 } // namespace
 
@@ -75,12 +76,11 @@ void RecordingFinisher::FinishLeftRecordings() {
          recording::LeftRecordingJobs(folder, nameOfDay, QStringLiteral("Kandolor ") + user)) {
         const recording::FinishResult result = recording::FinishRecordingFile(job, tag, services.files);
         lines << job.tempName + QStringLiteral(" → ") +
-                     (result.finalName.isEmpty() ? QStringLiteral("nicht umbenannt") : result.finalName);
+                     (result.finalName.isEmpty() ? uiText(UiText::NotRenamed) : result.finalName);
     }
     if (!lines.isEmpty())
         services.dialogs.showMessage(
-            QStringLiteral("Aufnahmen, die beim letzten Mal nicht abgeschlossen wurden, sind gesichert in ") +
-            folder + QStringLiteral(" :\r") + lines.join(QLatin1Char('\r')));
+            uiText(UiText::LeftRecordingsKept, folder, lines.join(QLatin1Char('\r'))));
 }
 
 QSet<QString> RecordingFinisher::busyFiles() const {
@@ -139,8 +139,7 @@ void RecordingFinisher::threadDone() {
         form_.services().dialogs.showMessage(recording::PartsMessage(files, job.interrupted));
     } else if (result.problem.isEmpty() && job.interrupted)
         form_.services().dialogs.showMessage(
-            QStringLiteral("Was bis dahin aufgenommen wurde, ist gesichert: ") + done->job().folder +
-            result.finalName);
+            uiText(UiText::KeptSoFar, done->job().folder + result.finalName));
     if (result.problem.isEmpty() && done->job().kopie)
         form_.StartCopies(done->job(), result.finalName);
     tellIdle();

@@ -85,9 +85,7 @@ void DriveList::removeLeftParts(const QString& folder) {
     const QStringList removed = form_.services().copier.removeLeftParts(folder);
     if (!removed.isEmpty())
         form_.services().dialogs.showMessage(
-            QStringLiteral("Auf %1 lagen unvollständige Kopien eines abgebrochenen Kopierens; sie wurden "
-                           "gelöscht:\n%2")
-                .arg(folder, removed.join(QLatin1Char('\n'))));
+            uiText(UiText::LeftPartsRemoved, folder, removed.join(QLatin1Char('\n'))));
 }
 
 void DriveList::sizeGroup() {
@@ -113,10 +111,9 @@ void DriveList::WMDeviceChange(const DriveNotice& notice) {
     form_.refreshCopyTargets();
     Ui::TForm1& ui = form_.form();
     if (notice.medium)
-        ui.Label11->setText((notice.event == DriveNotice::Arrival
-                                 ? QStringLiteral("Datenträger in Laufwerk %1 eingelegt.")
-                                 : QStringLiteral("Datenträger aus Laufwerk %1 entfernt."))
-                                .arg(notice.volume.name));
+        ui.Label11->setText(
+            uiText(notice.event == DriveNotice::Arrival ? UiText::MediumInserted : UiText::MediumRemoved,
+                   notice.volume.name));
     if (notice.event == DriveNotice::Removal)
         withdrawOtherSource(notice.volume.root);
 }
@@ -144,15 +141,13 @@ void DriveList::CheckListBox1DblClick(QListWidgetItem* item) {
         return;
     const Qt::CheckState checked = item->checkState();
     DriveEntry entry = entryOf(*item);
-    QString folder = form_.services().dialogs.chooseFolder(
-        QStringLiteral("Verzeichnis für die Kopien wählen"), entry.folder);
+    QString folder = form_.services().dialogs.chooseFolder(uiText(UiText::ChooseCopyFolder), entry.folder);
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     const QString root = item->data(DriveEntryDelegate::RootRole).toString();
     if (!folder.isEmpty() && !recordings::LiesOnVolume(folder, root)) {
         // A folder elsewhere would take the copies off the stick the entry names.
-        form_.services().dialogs.showMessage(
-            QStringLiteral("Bitte einen Ordner auf diesem Datenträger wählen (%1).").arg(root));
+        form_.services().dialogs.showMessage(uiText(UiText::FolderNotOnMedium, root));
         folder.clear();
     }
     const QSignalBlocker quiet(form_.form().CheckListBox1);

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "common/Dialogs.h"
 #include "recordings/Kopieren.h"
+#include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
 RecordingCopies::RecordingCopies(TForm1& form) : form_(form) {}
@@ -17,7 +18,7 @@ void RecordingCopies::copy(const QString& folder, const QString& name, const QSt
     Kopieren* started = worker.get();
     connect(started, &Kopieren::copying, this, [this] {
         QLabel* label = form_.form().Label12;
-        label->setText(QStringLiteral("USB-Speicher nicht entfernen !"));
+        label->setText(uiText(UiText::DoNotRemoveStick));
         label->setStyleSheet(QStringLiteral("color: #ff0000;"));
     });
     connect(started, &Kopieren::failed, this, [this](const QString& message) {
@@ -43,7 +44,7 @@ void RecordingCopies::workerDone() {
     }
     QLabel* label = form_.form().Label12;
     label->setStyleSheet(QString());
-    label->setText(QStringLiteral("hier ebenfalls speichern"));
+    label->setText(uiText(UiText::SaveHereToo));
     emit idle();
 }
 

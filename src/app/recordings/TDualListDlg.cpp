@@ -61,7 +61,7 @@ void TDualListDlg::sendClick() {
     }
     const QStringList targets = recordings::TakenTargets(folders, selected);
     if (targets.isEmpty()) {
-        main_.services().dialogs.showMessage(QStringLiteral("Kein Ziel ausgewählt !"));
+        main_.services().dialogs.showMessage(uiText(UiText::NoTargetChosen));
         return;
     }
     QStringList lines;
@@ -87,9 +87,7 @@ std::vector<TDualListDlg::Task> TDualListDlg::tasksFor(const QStringList& target
             Task task{source, folder + name, false};
             if (QFileInfo::exists(task.target)) {
                 task.replace = main_.services().dialogs.confirm(
-                    QStringLiteral("Datei ersetzen"),
-                    QStringLiteral("In %1 gibt es schon die Datei %2.\nSoll sie ersetzt werden?")
-                        .arg(folder, name));
+                    uiText(UiText::ReplaceFileTitle), uiText(UiText::ReplaceFileQuestion, folder, name));
                 if (!task.replace)
                     continue;
             }
@@ -132,8 +130,8 @@ void TDualListDlg::runCopies(const std::vector<Task>& tasks) {
     QTimer poll;
     connect(&poll, &QTimer::timeout, &progress, [&] {
         const Task& task = tasks[static_cast<std::size_t>(current.load())];
-        progress.setLabelText(QStringLiteral("%1 wird nach %2 kopiert …")
-                                  .arg(QFileInfo(task.source).fileName(), QFileInfo(task.target).path()));
+        progress.setLabelText(uiText(UiText::CopyingProgress, QFileInfo(task.source).fileName(),
+                                     QFileInfo(task.target).path()));
         progress.setValue(static_cast<int>(copied / 1024));
     });
     QEventLoop finished;

@@ -8,6 +8,7 @@
 #include "common/Folders.h"
 #include "common/TextFile.h"
 #include "settings/LanguageFile.h"
+#include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
 #include <QRadioButton>
@@ -46,8 +47,10 @@ void LanguageSwitch::listLanguageFiles() {
 void LanguageSwitch::Sprache1Click(QAction& item) {
     AppState& state = form_.state();
     const QString path = item.property("path").toString();
-    const language::AppliedLanguage applied = language::ApplyLanguageLines(
-        TextFile::readLines(path), path, form_.songConfig().pfad, form_.uiTexts());
+    QStringList texts = form_.uiTexts();
+    const language::AppliedLanguage applied =
+        language::ApplyLanguageLines(TextFile::readLines(path), path, form_.songConfig().pfad, texts);
+    setCurrentUiTexts(texts);
     if (applied.headerRead) {
         state.SongLanguageCode = applied.songLanguageCode;
         state.pfad_lk = applied.pfad_lk;
@@ -63,6 +66,7 @@ void LanguageSwitch::Sprache1Click(QAction& item) {
     if (item.property("Tag").toInt() != 1)
         form_.applyDialogTexts();
     item.setProperty("Tag", 0);
+    shown_ = item.text();
     for (int slot = 3; slot >= 1; --slot)
         form_.songs().ComboBoxChange(slot);
     form_.recordingFields().ResetMeetingDefaults();

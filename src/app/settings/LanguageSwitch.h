@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/LanguageFile.h"
+
 class QAction;
 class TForm1;
 
@@ -14,7 +16,10 @@ public:
     // Applies the item's language file to the texts, the main window and (unless the item's Tag is 1, at
     // start-up) the dialogs, then looks the song slots up again and resets the meeting-day defaults.
     void Sprache1Click(QAction& item);
+    // The language whose texts are shown: the one applied last, else the built-in one.
+    QString shownLanguage() const { return shown_; }
 
 private:
     TForm1& form_;
+    QString shown_ = language::BuiltInLanguage;
 };

@@ -1,5 +1,6 @@
 #include "app/settings/MainCaptions.h"
 
+#include "app/playback/TransportStrip.h"
 #include "settings/UiTexts.h"
 #include "ui_TForm1.h"
 
@@ -46,6 +47,24 @@ void applyUiCaptions(Ui::TForm1& ui, const QStringList& uiTexts, bool recordingR
     ui.BitBtn1->setText(text(UiText::Save));
     ui.BitBtn2->setText(text(UiText::Cancel));
     ui.CheckBox4->setText(text(UiText::RandomPlayback));
+
+    ui.CheckBox6->setToolTip(text(UiText::TipEndlessLoop));
+    ui.Label7->setToolTip(text(UiText::ChooseOtherSource));
+    ui.SpeedButton5->setToolTip(text(UiText::TipBack));
+    ui.SpeedButton4->setToolTip(text(UiText::TipForward));
+    ui.SpeedButton1->setToolTip(text(UiText::TipSetStart));
+    ui.SpeedButton3->setToolTip(text(UiText::TipResetMarks));
+    ui.SpeedButton2->setToolTip(text(UiText::TipSetEnd));
+    ui.bRecord->setToolTip(text(UiText::TipRecord));
+    ui.bStop->setToolTip(text(UiText::TipStopRecording));
+    ui.autorec->setText(text(UiText::AutoRec));
+    ui.autorec->setToolTip(text(UiText::TipAutoRec));
+    ui.ComboBox5->setPlaceholderText(text(UiText::NoInputPlaceholder));
+    ui.ComboBox5->setToolTip(text(UiText::TipInput));
+    ui.SpeedButton9->setToolTip(text(UiText::TipResetFields));
+    ui.shutdowncancel->setText(text(UiText::ClickToCancel));
+    if (auto* strip = ui.MediaPlayer1->findChild<TransportStrip*>())
+        strip->setToolTips({text(UiText::TipPlay), text(UiText::TipPause), text(UiText::TipStop)});
 }
 
 void hideDesignedMenus(Ui::TForm1& ui) {

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/playback/StartMelody.h"
 #include "app/recording/RecordingFields.h"
+#include "app/settings/LanguageSwitch.h"
 #include "app/songs/SongLibrary.h"
 #include "common/Dialogs.h"
 #include "settings/UiTexts.h"
@@ -107,6 +108,8 @@ void TPagesDlg::applyTexts() {
     ui->Label7->setText(t.at(UiText::MinutesAfterEnd));
     ui->CheckBox4->setText(t.at(UiText::ShutDownComputer));
     ui->pagecontrol->setTabText(Language, t.at(UiText::MenuLanguage));
+    ui->Label8->setText(t.at(UiText::SongsInFolder));
+    ui->OKBtn->setText(t.at(UiText::OkButton));
 }
 
 void TPagesDlg::Einstellungen1Click() {
@@ -121,6 +124,9 @@ void TPagesDlg::Einstellungen1Click() {
 void TPagesDlg::placeLanguageButtons() {
     const std::vector<QRadioButton*>& buttons = main_.NewButton();
     const int widest = buttons.empty() ? 0 : buttons.front()->property("Tag").toInt();
+    // The chosen language; before one is chosen, the one whose texts are shown.
+    const QString shown = main_.settings().LanguageName.isEmpty() ? main_.languages().shownLanguage()
+                                                                  : main_.settings().LanguageName;
     for (std::size_t p = 0; p < buttons.size(); ++p) {
         QRadioButton* button = buttons[p];
         const int i = static_cast<int>(p);
@@ -128,7 +134,10 @@ void TPagesDlg::placeLanguageButtons() {
         button->move(8 + (i / 10) * (widest + 50), (i % 10) * 20 + 10);
         button->resize(button->sizeHint());
         button->show();
-        button->setChecked(button->text() == main_.settings().LanguageName);
+        // An exclusive radio button cannot be unchecked, so one ticked in a cancelled opening would stay.
+        button->setAutoExclusive(false);
+        button->setChecked(button->text() == shown);
+        button->setAutoExclusive(true);
     }
 }
 
@@ -265,7 +274,7 @@ void TPagesDlg::pagecontrolChange(int entered) {
 
 void TPagesDlg::askForMelody() {
     const QString file = main_.services().dialogs.openFile(main_.uiTexts().at(UiText::StartMelodyLabel),
-                                                           MelodyFolder, MelodyFilter);
+                                                           MelodyFolder, uiText(UiText::AudioFileFilter));
     if (!file.isEmpty())
         DlgStartMelodyFile = file;
 }
@@ -291,7 +300,7 @@ void TPagesDlg::SpeedButton2Click() {
 void TPagesDlg::SpeedButton3Click() {
     const QString file = main_.services().dialogs.openFile(
         main_.uiTexts().at(UiText::StartMelodyLabel),
-        DlgStartMelodyFile.isEmpty() ? MelodyFolder : DlgStartMelodyFile, MelodyFilter);
+        DlgStartMelodyFile.isEmpty() ? MelodyFolder : DlgStartMelodyFile, uiText(UiText::AudioFileFilter));
     if (file.isEmpty())
         return;
     DlgStartMelodyFile = file;
@@ -311,7 +320,7 @@ void TPagesDlg::OKBtnClick() {
 void TPagesDlg::commit() {
     Settings& s = main_.settings();
     Ui::TForm1& window = main_.form();
-    s.LanguageName.clear();
+    // A stored name without a file has no button and stays.
     for (std::size_t k = 0; k < main_.NewButton().size(); ++k) {
         if (!main_.NewButton()[k]->isChecked())
             continue;

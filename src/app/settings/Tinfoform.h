@@ -9,7 +9,8 @@ class Tinfoform;
 }
 
 // The information window: the program and its version, its licence, the libraries and programs of other
-// makers with their licences, and the version history. A title bar without buttons; "Schliessen" closes it.
+// makers with their licences, makers and web addresses, and the version history. A title bar without buttons;
+// "Schliessen" closes it.
 class Tinfoform : public QDialog {
     Q_OBJECT
 
@@ -19,7 +20,8 @@ public:
 
     Ui::Tinfoform& form() { return *ui; }
 
-    // The caption and the button from the UI texts; the other texts are not translated.
+    // Every text from the UI texts: the caption, the button, the version line and the notices. Names,
+    // licences and web addresses of the other makers, and the version history, stay as they are.
     void applyTexts(const QStringList& uiTexts);
 
 private:

@@ -101,9 +101,8 @@ void SongListEditorView::BitBtn1Click() {
     grid->setCurrentItem(nullptr); // commits an open cell editor
     const QString listFile = form_.dataFiles().songListFile();
     if (TextFile::exists(listFile) &&
-        !form_.services().dialogs.confirm(QStringLiteral("Bestätigen"),
-                                          form_.uiTexts().at(UiText::OverwriteSongList) +
-                                              QStringLiteral(" ?")))
+        !form_.services().dialogs.confirm(uiText(UiText::ConfirmTitle),
+                                          uiText(UiText::OverwriteSongList) + QStringLiteral(" ?")))
         return;
     takeCells();
     weeks_.write(listFile);

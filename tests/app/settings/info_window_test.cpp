@@ -116,18 +116,35 @@ TEST_F(InfoWindowTest, TheHistoryListsTheNewestVersionFirstWithItsChangesIndente
         EXPECT_GT(versions[i - 1], versions[i]) << versions[i].toString().toStdString();
 }
 
-TEST_F(InfoWindowTest, ALanguageChangesTheCaptionAndTheButtonOnly) {
-    const QString labels = allLabels();
+TEST_F(InfoWindowTest, ALanguageChangesTheTextsButNotTheNamesAddressesOrHistory) {
     const QStringList lines = history();
     QStringList english = defaultUiTexts();
     english[UiText::Close] = "Close";
     english[UiText::InfoCaption] = "Information";
-    english[UiText::Cancel] = "Cancel";
+    english[UiText::InfoVersionMonth] = "Kandolor, version %1 – %2";
+    english[UiText::MonthNames] = "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec";
+    english[UiText::InfoLibraries] = "Libraries:";
+    english[UiText::InfoRights] = "Free software.";
     info.applyTexts(english);
     EXPECT_EQ(info.windowTitle(), "Information");
     EXPECT_EQ(info.form().BitBtn1->text(), "Close");
-    EXPECT_EQ(allLabels(), labels);
+    EXPECT_TRUE(info.form().Label1->text().startsWith("Kandolor, version " + projectVersion() + " – "));
+    EXPECT_FALSE(info.form().Label1->text().contains("Dezember"));
+    EXPECT_EQ(info.form().Label2->text(), "Free software.");
+    EXPECT_TRUE(info.form().Label6->text().startsWith("Libraries:\nQt 6 (LGPL-3.0) – The Qt Company"));
     EXPECT_EQ(history(), lines);
+}
+
+TEST_F(InfoWindowTest, NamesTheMakerAndWebAddressOfEachLibraryAndProgram) {
+    for (const char* line :
+         {"Qt 6 (LGPL-3.0) – The Qt Company, https://www.qt.io",
+          "SDL2 (zlib) – Sam Lantinga, https://www.libsdl.org",
+          "libmpg123 (LGPL-2.1) – Michael Hipp, Thomas Orgis, https://www.mpg123.de",
+          "libcdio (GPL-3.0) – Rocky Bernstein, GNU Project, https://www.gnu.org/software/libcdio",
+          "LAME (LGPL-2.0) – The LAME Project, https://lame.sourceforge.io"})
+        EXPECT_TRUE(allLabels().contains(QString::fromUtf8(line))) << line;
+    for (const QString& line : info.form().Label6->text().split('\n').mid(1))
+        EXPECT_TRUE(line.contains(" – ") && line.contains(", https://")) << line.toStdString();
 }
 
 namespace {
