@@ -114,11 +114,23 @@ TEST_F(OtherSourceTest, AFileIsPlayedButOnlyAnExactMp3ExtensionNamesTheDisplay) 
 }
 
 TEST_F(OtherSourceTest, CancellingOrAnUnplayableFileLeavesNothingPlayable) {
+    makeFile(folders.root() + "/Lied.mp3", 2);
     auto form = startInTheGroup();
     Ui::TForm1& ui = form->form();
+    typeNumber(*form, 7);
+    ASSERT_TRUE(playable(*form)) << "a song number is prepared";
     ui.RadioButton2->setEnabled(true);
     ui.RadioButton2->setChecked(true); // asks for a file: cancelled
     EXPECT_EQ(ui.Label7->text(), "sonstige Quelle");
+    EXPECT_FALSE(playable(*form)) << "the file source without a file plays nothing";
+
+    // A file chosen, then the dialog cancelled: the label says so and nothing is playable.
+    chooseFile(*form, folders.root() + "/Lied.mp3");
+    ASSERT_TRUE(playable(*form));
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
+    EXPECT_EQ(ui.Label7->text(), "sonstige Quelle");
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true); // asks again: cancelled
     EXPECT_FALSE(playable(*form));
 
     const QString broken = folders.root() + "/kaputt.mp3";
@@ -230,19 +242,25 @@ TEST_F(OtherSourceTest, TheMelodyPlaysBesideTheSongWithoutStoppingTheWindow) {
     auto form = start();
     Ui::TForm1& ui = form->form();
     setSlot(*form, 1, 5);
-    form->Ja1Click();
+    ui.Ja1->trigger();
     EXPECT_FALSE(ui.SpeedButton7->isHidden());
 
     // Chosen by double click, the melody is also the file the file source takes next.
     dialogs.fileAnswers.push_back(melody);
-    form->startMelody().SpeedButton7DblClick();
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
     EXPECT_EQ(form->settings().StartMelodyFile, melody);
     ui.RadioButton4->setChecked(true);
     chooseFile(*form, other);
-    form->startMelody().SpeedButton7DblClick(); // cancelled: nothing changes
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton); // cancelled: nothing changes
+    EXPECT_EQ(form->settings().StartMelodyFile, melody);
+    ui.RadioButton1->setEnabled(true);
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true); // the file source prepared again takes the file chosen last
+    EXPECT_EQ(form->state().SlotFiles[4], other) << "the cancelled dialog left the file source's file";
     dialogs.fileAnswers.push_back(melody);
-    form->startMelody().SpeedButton7DblClick();
-    form->CheckBox1Click();
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true);
     EXPECT_EQ(form->state().SlotFiles[4], melody);
     ui.RadioButton3->setChecked(true);
 
@@ -250,18 +268,25 @@ TEST_F(OtherSourceTest, TheMelodyPlaysBesideTheSongWithoutStoppingTheWindow) {
     ui.bRecord->click();
     int ticks = 0;
     QObject::connect(&form->recordingControl().posTimer(), &QTimer::timeout, [&] { ++ticks; });
-    form->startMelody().SpeedButton7Click();
+    ui.SpeedButton7->click();
     EXPECT_FALSE(ui.MediaPlayer1->isEnabled());
+    EXPECT_FALSE(ui.BitBtn3->isEnabled());
     EXPECT_TRUE(form->startMelody().playing());
     QTest::qWait(400); // the window goes on meanwhile
     EXPECT_GE(ticks, 4) << "the recording's 50 ms tick runs during the melody";
     audio.backend->advance(1.2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->startMelody().playing(); }, 5000));
     EXPECT_TRUE(ui.MediaPlayer1->isEnabled());
+    EXPECT_TRUE(ui.BitBtn3->isEnabled());
     EXPECT_EQ(audio.library->ChannelIsActive(form->player().SongStream), AudioLibrary::Playing)
         << "the song went on";
     EXPECT_TRUE(form->player().strip().isButtonEnabled(TransportStrip::Stop));
     ui.bStop->click();
+
+    ui.Nein1->trigger();
+    EXPECT_TRUE(ui.SpeedButton7->isHidden());
+    EXPECT_FALSE(ui.Ja1->isChecked());
+    EXPECT_FALSE(form->settings().StartMelodyOn);
 }
 
 TEST_F(OtherSourceTest, ATrackOfADiscImagePlaysTheImagesSamplesFromTheStartMark) {
@@ -307,4 +332,64 @@ TEST_F(OtherSourceTest, ATrackOfADiscImagePlaysTheImagesSamplesFromTheStartMark)
         differing += std::abs(out[static_cast<std::size_t>(frame)] - mean) > 1;
     }
     EXPECT_EQ(differing, 0) << "the image's samples from 14:05:30 on";
+}
+
+TEST_F(OtherSourceTest, WhileTheMelodyPlaysNoSongCommandCanBeGivenAndATrackPlaysOnAfterIt) {
+    const QString melody = folders.root() + "/Gong.mp3";
+    makeFile(melody, 3.0);
+    media.discs = {{"/dev/sr0", {{7, {12, 50, 30}, {4, 31, 40}}}}};
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Ja1->trigger();
+    dialogs.fileAnswers.push_back(melody);
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
+    setSlot(*form, 1, 5);
+    setSlot(*form, 2, 6);
+    setSlot(*form, 3, 8);
+    const auto held = [&] { return !ui.MediaPlayer1->isEnabled() && !ui.BitBtn3->isEnabled(); };
+
+    ui.BitBtn3->click(); // slot 1, one second long
+    ui.SpeedButton7->click();
+    ASSERT_TRUE(form->startMelody().playing());
+    EXPECT_TRUE(held()) << "the strip and the big Start button";
+    // The song's end and every preparation meanwhile leave the commands held.
+    audio.backend->advance(1.2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ui.CheckBox1->isChecked(); }, 5000));
+    EXPECT_EQ(ui.Label1->text(), "6");
+    EXPECT_TRUE(held()) << "after the song's end";
+    ui.CheckBox2->click();
+    EXPECT_EQ(ui.Label1->text(), "8");
+    EXPECT_TRUE(held()) << "after a slot's check box";
+    QTest::keyClicks(ui.ComboBox2->lineEdit(), "7");
+    EXPECT_EQ(ui.Label1->text(), "67");
+    EXPECT_TRUE(held()) << "after a number";
+    ui.RadioButton4->click();
+    ui.RadioButton3->click();
+    EXPECT_TRUE(held()) << "after the group's radio buttons";
+    audio.backend->advance(2.0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->startMelody().playing(); }, 5000));
+    EXPECT_TRUE(playable(*form)) << "the strip follows the prepared song";
+    EXPECT_EQ(ui.BitBtn3->text(), "Start");
+
+    // An audio CD track that plays when the melody ends plays on.
+    ui.RadioButton4->click();
+    dialogs.onModal = [](QDialog& dialog) {
+        auto& chooser = dynamic_cast<CdTrackChooser&>(dialog);
+        chooser.choose(0);
+        return chooser.result();
+    };
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
+    ASSERT_TRUE(playable(*form));
+    form->player().strip().button(TransportStrip::Play)->click();
+    ASSERT_TRUE(media.playing);
+    ui.SpeedButton7->click();
+    EXPECT_TRUE(held());
+    media.opened.clear();
+    audio.backend->advance(3.2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->startMelody().playing(); }, 5000));
+    EXPECT_TRUE(media.opened.isEmpty()) << "opening the track again would stop it";
+    EXPECT_TRUE(media.playing);
+    EXPECT_TRUE(form->player().strip().isButtonEnabled(TransportStrip::Stop));
+    EXPECT_TRUE(ui.BitBtn3->isEnabled());
+    EXPECT_EQ(ui.BitBtn3->text(), "Stop");
 }
