@@ -38,15 +38,19 @@ protected:
     }
     void chooseFile(TForm1& form, const QString& path) {
         dialogs.fileAnswers.push_back(path);
-        form.otherSource().Label7Click();
+        QTest::mouseClick(form.form().Label7, Qt::LeftButton);
     }
     static bool playable(TForm1& form) {
         return form.form().BitBtn3->isEnabled() &&
                form.player().strip().isButtonEnabled(TransportStrip::Play);
     }
-    void command(TForm1& form, const char* name) {
-        form.player().PlayerCommand = QString::fromLatin1(name);
-        form.player().Button4Click();
+    // Clicks the transport strip's button of that name.
+    static void command(TForm1& form, const char* name) {
+        const QString command = QString::fromLatin1(name);
+        const TransportStrip::Button button = command == "Play"    ? TransportStrip::Play
+                                              : command == "Pause" ? TransportStrip::Pause
+                                                                   : TransportStrip::Stop;
+        form.player().strip().button(button)->click();
     }
     double positionSeconds(TForm1& form) {
         const AudioHandle stream = form.player().SongStream;
@@ -140,7 +144,8 @@ TEST_F(OtherSourceTest, CancellingOrAnUnplayableFileLeavesNothingPlayable) {
     file.close();
     dialogs.clear();
     chooseFile(*form, broken);
-    form->CheckBox1Click();
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true); // prepared again
     EXPECT_EQ(dialogs.shown().count("Die Datei kann nicht abgespielt werden:\n" + broken), 1) << "told once";
     EXPECT_FALSE(playable(*form));
     EXPECT_EQ(ui.Label3->text(), "--:--");
@@ -194,7 +199,7 @@ TEST_F(OtherSourceTest, ACdTrackIsChosenFromTheDiscAndPlayedFromItsStartMark) {
         chooser.choose(1);
         return chooser.result();
     };
-    form->otherSource().Label7Click();
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
     EXPECT_EQ(media.opened, "/dev/sr0/Track07.cda");
     EXPECT_TRUE(form->state().CdSource);
     EXPECT_EQ(form->otherSource().CdTrackNumber, 7);
@@ -227,7 +232,7 @@ TEST_F(OtherSourceTest, ACdTrackIsChosenFromTheDiscAndPlayedFromItsStartMark) {
     media.openError =
         "Die Audio-CD-Spur kann nicht geöffnet werden: /dev/sr0/Track07.cda (keine CD im Laufwerk)";
     dialogs.clear();
-    form->otherSource().Label7Click();
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
     EXPECT_EQ(dialogs.shown(), QStringList{media.openError});
     EXPECT_FALSE(playable(*form));
 }
@@ -307,7 +312,7 @@ TEST_F(OtherSourceTest, ATrackOfADiscImagePlaysTheImagesSamplesFromTheStartMark)
         chooser.choose(1);
         return chooser.result();
     };
-    form->otherSource().Label7Click();
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
     EXPECT_EQ(form->state().SlotFiles[4], cue + "/Track02.cda");
     EXPECT_EQ(ui.Label1->text(), "Track02");
     EXPECT_EQ(ui.Label3->text(), "04:31");
