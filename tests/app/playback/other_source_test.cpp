@@ -11,6 +11,8 @@
 
 #include <QListWidget>
 #include <QTest>
+#include <algorithm>
+#include <sndfile.h>
 
 namespace {
 
@@ -397,4 +399,40 @@ TEST_F(OtherSourceTest, WhileTheMelodyPlaysNoSongCommandCanBeGivenAndATrackPlays
     EXPECT_TRUE(form->player().strip().isButtonEnabled(TransportStrip::Stop));
     EXPECT_TRUE(ui.BitBtn3->isEnabled());
     EXPECT_EQ(ui.BitBtn3->text(), "Stop");
+}
+
+TEST_F(OtherSourceTest, AFloatingPointFilePlaysAtItsLevelAsTheOtherSourceAndAsTheMelody) {
+    // As sound editors write it: 32-bit floats, full scale 1.0; a tone of 12000 in 16-bit terms.
+    const QString wave = folders.root() + "/Ton.wav";
+    const audiotest::Samples tone = audiotest::sine(
+        44100, 1, 2 * 44100, [](std::int64_t) { return 441.0; }, 12000.0);
+    std::vector<float> floats(tone.size());
+    std::transform(tone.begin(), tone.end(), floats.begin(), [](std::int16_t s) { return s / 32768.0f; });
+    SF_INFO info{2 * 44100, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
+    SNDFILE* file = sf_open(QFile::encodeName(wave).constData(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(sf_writef_float(file, floats.data(), 2 * 44100), 2 * 44100);
+    sf_close(file);
+    const auto peak = [](const std::vector<std::int16_t>& out) {
+        int highest = 0;
+        for (std::int16_t s : out)
+            highest = std::max(highest, std::abs(static_cast<int>(s)));
+        return highest;
+    };
+    auto form = startInTheGroup();
+    Ui::TForm1& ui = form->form();
+    chooseFile(*form, wave);
+    audio.backend->keepOutput(true);
+    command(*form, "Play");
+    audio.backend->advance(0.5);
+    command(*form, "Stop");
+    EXPECT_NEAR(peak(audio.backend->output()), 12000, 100) << "as the other source";
+
+    ui.Ja1->trigger();
+    dialogs.fileAnswers.push_back(wave);
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
+    audio.backend->keepOutput(true);
+    ui.SpeedButton7->click();
+    audio.backend->advance(0.5);
+    EXPECT_NEAR(peak(audio.backend->output()), 12000, 100) << "as the melody";
 }
