@@ -106,6 +106,9 @@ public:
     // Stopped (also ended streams; invalid handles too, with error Handle), Playing, Stalled (a stream
     // waiting for data, a recording waiting for its device to come back) or Paused.
     virtual int ChannelIsActive(AudioHandle handle) = 0;
+    // True when a stream ended early because its file could not be read on (damaged while it played, gone,
+    // its volume unmounted); false once it is played or positioned again, and for any other handle.
+    virtual bool ChannelReadFailed(AudioHandle handle) = 0;
     // Length in bytes of 16-bit PCM in the stream's own rate and channels; -1 on error.
     virtual std::int64_t ChannelGetLength(AudioHandle handle) = 0;
     // Position in bytes as for the length (ended stream: its length; recording: bytes captured); -1 on error.

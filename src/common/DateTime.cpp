@@ -48,7 +48,9 @@ QString dateToString(DateTime value) {
 }
 
 QString timeToString(DateTime value) {
-    const qint64 s = std::llround(timePart(value) * SecondsPerDay) % 86400;
+    // Fractions of a second are cut; the small margin keeps whole seconds whole after the conversion to a
+    // fraction of a day.
+    const qint64 s = static_cast<qint64>(std::floor(timePart(value) * SecondsPerDay + 1e-4)) % 86400;
     return QTime(0, 0).addSecs(static_cast<int>(s)).toString(QStringLiteral("HH:mm:ss"));
 }
 

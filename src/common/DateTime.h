@@ -19,7 +19,7 @@ DateTime dateOf(DateTime value);
 DateTime timePart(DateTime value);
 // 1 = Sunday, 2 = Monday ... 7 = Saturday.
 int dayOfWeek(DateTime value);
-// Fixed formats: dd.MM.yyyy, HH:mm:ss.
+// Fixed formats: dd.MM.yyyy, HH:mm:ss (a fraction of a second is cut: 9.6 s is 00:00:09).
 QString dateToString(DateTime value);
 QString timeToString(DateTime value);
 // Parses dd.MM.yyyy strictly; throws KandolorError "''%s'' ist kein gültiges Datum".

@@ -46,6 +46,16 @@ std::optional<int> BestFit(int gap, int songCount, const std::function<int(int)>
     return choice;
 }
 
+TypedEntry TypedEntryOf(const QString& text, int songCount, bool typingEnded) {
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    if (!isNumber)
+        return TypedEntry::NotANumber;
+    if (number < 1 || number > songCount)
+        return TypedEntry::Invalid;
+    return typingEnded || number > songCount / 10 ? TypedEntry::Take : TypedEntry::Incomplete;
+}
+
 ListMoment ListMomentOf(DateTime now, DateTime nextMeetingTime, int totalSeconds) {
     // In seconds, so a list of an hour or more is no different from a short one.
     const DateTime end = now + totalSeconds / SecondsPerDay;

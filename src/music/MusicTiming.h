@@ -24,6 +24,12 @@ int SecondsUntilListStart(DateTime nextMeetingTime, DateTime now, int totalSecon
 // length in seconds, 0 when it is not known.
 std::optional<int> BestFit(int gap, int songCount, const std::function<int(int)>& lengthOf);
 
+// What the text typed so far into the background list's entry field asks for: nothing (not a number), wait
+// for more digits, take it as the next entry (no further digit could make another song of it, or typing
+// ended with Enter), or refuse it (no song has that number).
+enum class TypedEntry { NotANumber, Incomplete, Take, Invalid };
+TypedEntry TypedEntryOf(const QString& text, int songCount, bool typingEnded);
+
 // Where the clock stands with the list: still counting down, at the moment to start it (a window of 1.728
 // seconds), or past it.
 enum class ListMoment { Before, Start, Past };

@@ -20,6 +20,8 @@ public:
     // Draws an entry uniformly, filling the pool with songs 1 to songCount first when it is empty; 0 when
     // there are no songs at all.
     int Draw(QRandomGenerator& random);
+    // Fills the pool again with songs 1 to songCount.
+    void Refill() { *this = RandomPool(songCount_); }
     // The pool as the two upper-case hexadecimal digits and "," of each song (three digits above 255).
     QByteArray RandomSongPool() const;
 

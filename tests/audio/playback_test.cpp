@@ -510,3 +510,62 @@ TEST_F(PlaybackTest, AFreedStreamIsGoneAndTheOthersPlayOn) {
     EXPECT_EQ(lib().ChannelIsActive(kept), AudioLibrary::Playing);
     EXPECT_NEAR(lib().ChannelGetPosition(kept), BytesPerSecond * 6 / 10, PositionSlack);
 }
+
+// Floating-point files, as editors write them, at the level of the 16-bit samples they were made from.
+class FloatFileTest : public PlaybackTest, public ::testing::WithParamInterface<TestFile> {};
+
+TEST_P(FloatFileTest, PlaysAtTheLevelOfItsSamples) {
+    const TestFile file = GetParam();
+    const Samples samples = sine(
+        44100, 2, 44100, [](std::int64_t) { return 441.0; }, 12000.0);
+    // Full scale is 1.0 in such files.
+    std::vector<float> floats(samples.size());
+    std::transform(samples.begin(), samples.end(), floats.begin(),
+                   [](std::int16_t s) { return s / 32768.0f; });
+    SF_INFO info{44100, 44100, 2, file.sndfileFormat, 0, 0};
+    SNDFILE* written = sf_open(QFile::encodeName(path(file)).constData(), SFM_WRITE, &info);
+    ASSERT_NE(written, nullptr) << sf_strerror(nullptr);
+    ASSERT_EQ(sf_writef_float(written, floats.data(), 44100), 44100);
+    sf_close(written);
+    const AudioHandle stream = open(path(file));
+    device().keepOutput(true);
+    ASSERT_TRUE(lib().ChannelPlay(stream, false));
+    device().advance(0.5);
+    const Samples out = device().output();
+    ASSERT_FALSE(out.empty());
+    const auto peak = std::abs(*std::max_element(
+        out.begin(), out.end(), [](std::int16_t a, std::int16_t b) { return std::abs(a) < std::abs(b); }));
+    EXPECT_NEAR(peak, 12000, 60);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FloatFileTest,
+    ::testing::Values(TestFile{"float.wav", 44100, 2, 1, false, "", SF_FORMAT_WAV | SF_FORMAT_FLOAT},
+                      TestFile{"double.wav", 44100, 2, 1, false, "", SF_FORMAT_WAV | SF_FORMAT_DOUBLE},
+                      TestFile{"float.aiff", 44100, 2, 1, false, "", SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
+                      TestFile{"double.aiff", 44100, 2, 1, false, "", SF_FORMAT_AIFF | SF_FORMAT_DOUBLE}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), '.', '_');
+        return name;
+    });
+
+TEST_F(PlaybackTest, AFileDamagedWhileItPlaysEndsThereAndSaysItCouldNotBeRead) {
+    const QString damaged = path("damaged.mp3");
+    makeMp3(damaged, 44100, 2, sine(44100, 2, 20 * 44100, [](std::int64_t) { return 440.0; }));
+    const AudioHandle stream = open(damaged);
+    const AudioHandle whole = open(path(Short48k));
+    lib().ChannelPlay(stream, false);
+    lib().ChannelPlay(whole, false);
+    device().advance(0.5);
+    QFile file(damaged);
+    ASSERT_TRUE(file.resize(file.size() / 10));
+    device().advance(6.0);
+    EXPECT_EQ(lib().ChannelIsActive(stream), AudioLibrary::Stopped);
+    EXPECT_TRUE(lib().ChannelReadFailed(stream));
+    EXPECT_EQ(lib().ChannelIsActive(whole), AudioLibrary::Stopped);
+    EXPECT_FALSE(lib().ChannelReadFailed(whole)) << "a file played to its end";
+    lib().ChannelPlay(stream, true);
+    EXPECT_FALSE(lib().ChannelReadFailed(stream)) << "played again, it is tried again";
+    EXPECT_FALSE(lib().ChannelReadFailed(0));
+}

@@ -26,6 +26,9 @@ TEST(DateTime, CountsDaysFrom1899AndKnowsTheWeekday) {
     EXPECT_EQ(dayOfWeek(toDateTime(QDate(2026, 12, 6))), 1);  // Sunday
     EXPECT_EQ(dayOfWeek(toDateTime(QDate(2026, 12, 12))), 7); // Saturday
     EXPECT_EQ(timeToString(timeOfDay(19, 30)), QStringLiteral("19:30:00"));
+    // A remaining time shows the seconds that are whole: 9.6 s left is 9 s.
+    EXPECT_EQ(timeToString(9.6 / SecondsPerDay), QStringLiteral("00:00:09"));
+    EXPECT_EQ(timeToString(timeOfDay(19, 21, 40) - timeOfDay(19, 21, 30)), QStringLiteral("00:00:10"));
     EXPECT_EQ(dateToString(42064.75), QStringLiteral("01.03.2015"));
     EXPECT_EQ(minutesSeconds(59), QStringLiteral("00:59"));
     EXPECT_EQ(minutesSeconds(6000), QStringLiteral("100:00"));

@@ -89,6 +89,7 @@ TEST(MusicTiming, ShutdownCountdownEndsAtZero) {
     const DateTime delay = 20 / (24.0 * 60);
     EXPECT_EQ(ShutdownCountdownText(delay, 0), "00:20:00");
     EXPECT_EQ(ShutdownCountdownText(delay, delay / 2), "00:10:00");
+    EXPECT_EQ(ShutdownCountdownText(delay, 0.4 / SecondsPerDay), "00:19:59") << "19:59.6 left";
     EXPECT_EQ(ShutdownCountdownText(delay, delay - 0.9 / SecondsPerDay), "00:00:00");
     EXPECT_EQ(ShutdownCountdownText(delay, delay + 30 / SecondsPerDay), "00:00:00");
 }

@@ -4,12 +4,14 @@
 #include "app/playback/Player.h"
 #include "app/recording/CaptureControl.h"
 #include "common/Clock.h"
+#include "common/Dialogs.h"
 #include "music/MusicTiming.h"
 #include "settings/UiTexts.h"
 #include "songs/SongFiles.h"
 #include "songs/SongTitle.h"
 #include "ui_TForm1.h"
 
+#include <QLineEdit>
 #include <QRandomGenerator>
 
 MusicBlock::MusicBlock(TForm1& form)
@@ -21,6 +23,13 @@ MusicBlock::MusicBlock(TForm1& form)
     form_.on(ui.Button9, &QPushButton::clicked, [this] { Button9Click(); });
     form_.on(ui.SpeedButton8, &QToolButton::clicked, [this] { SpeedButton8Click(); });
     form_.on(ui.CheckBox4, &QCheckBox::toggled, [this] { CheckBox4Click(); });
+    ui.ComboBox6->setInsertPolicy(QComboBox::NoInsert);
+    form_.on(ui.ComboBox6->lineEdit(), &QLineEdit::textEdited, [this] { ComboBox6Typed(false); });
+    // Enter or leaving the field ends the typing of a number that could still go on ("1" of "12").
+    form_.on(ui.ComboBox6->lineEdit(), &QLineEdit::editingFinished, [this] {
+        if (form_.form().ComboBox6->lineEdit()->isModified())
+            ComboBox6Typed(true);
+    });
 }
 
 int MusicBlock::MusicEntryCount() const {
@@ -103,6 +112,23 @@ void MusicBlock::ComboBox6Change() {
         ui.ComboBox6->hide();
     ui.ComboBox6->move(ui.ComboBox6->x(), k * 20 + 14);
     ui.ComboBox6->setEditText(QStringLiteral("0"));
+    // The next number typed replaces the "0".
+    ui.ComboBox6->lineEdit()->selectAll();
+}
+
+void MusicBlock::ComboBox6Typed(bool typingEnded) {
+    Ui::TForm1& ui = form_.form();
+    switch (music::TypedEntryOf(ui.ComboBox6->currentText(), form_.songConfig().liedanzahl, typingEnded)) {
+    case music::TypedEntry::NotANumber:
+        break;
+    case music::TypedEntry::Incomplete:
+        ui.ComboBox6->setStyleSheet(QString());
+        break;
+    case music::TypedEntry::Take:
+    case music::TypedEntry::Invalid:
+        ComboBox6Change();
+        break;
+    }
 }
 
 void MusicBlock::emptyList() {
@@ -228,6 +254,11 @@ void MusicBlock::SpeedButton8Click() {
     if (busy)
         return;
     openStream(file);
+    playingFile_ = file;
+    if (MusicStream == 0)
+        tellUnreadable(file); // the step moves on at its next tick
+    else
+        toldUnreadable_.clear();
     // Without a device the music waits for it (the operator is told).
     form_.capture().tellIfDeviceMissing(AudioLibrary::OutputDevice);
     audio_.ChannelPlay(MusicStream, false);
@@ -251,7 +282,25 @@ int MusicBlock::lengthOf(int number) const {
     return measured > 0 ? measured : music::SongDuration(number);
 }
 
-bool MusicBlock::pickSong() {
+void MusicBlock::tellUnreadable(const QString& file) {
+    if (file == toldUnreadable_)
+        return;
+    toldUnreadable_ = file;
+    // Shown after the handler or tick returns, so the music goes on while the operator reads it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, file] {
+            form_.step([&] {
+                form_.services().dialogs.showMessage(
+                    QStringLiteral("Die Datei kann nicht gelesen werden, die Hintergrundmusik geht mit dem "
+                                   "nächsten Lied weiter:\n%1")
+                        .arg(file));
+            });
+        },
+        Qt::QueuedConnection);
+}
+
+bool MusicBlock::pickSong(bool refillEmptiedPool) {
     const DateTime now = timePart(form_.services().clock.now());
     const DateTime next = form_.state().NextMeetingTime;
     const int gap = music::SecondsUntilListStart(next, now, CountdownTotalSeconds());
@@ -262,8 +311,11 @@ bool MusicBlock::pickSong() {
     int number = 0;
     QString file;
     if (gap > 0 && gap < 240) {
-        const std::optional<int> fit =
-            music::BestFit(gap, form_.songConfig().liedanzahl, [this](int n) { return lengthOf(n); });
+        // A song without a file is no candidate: the pick would fail where another song fits.
+        const std::optional<int> fit = music::BestFit(gap, form_.songConfig().liedanzahl, [&](int n) {
+            const int length = lengthOf(n);
+            return length > 0 && length < gap && songFile(n).isEmpty() ? 0 : length;
+        });
         if (!fit)
             return false;
         number = *fit;
@@ -277,6 +329,8 @@ bool MusicBlock::pickSong() {
                 break;
             file = songFile(number);
         }
+        if (refillEmptiedPool && pool.RandomPoolCount() == 0)
+            pool.Refill();
     }
     if (file.isEmpty())
         return false;
@@ -291,7 +345,7 @@ void MusicBlock::Button9Click() {
         RandomPlayOn = true;
         ui.Button9->setText(form_.uiTexts().at(UiText::Stop));
         MusicEntry = 8;
-        if (pickSong()) {
+        if (pickSong(false)) {
             SpeedButton8Click();
             return;
         }
@@ -328,10 +382,12 @@ void MusicBlock::musicStep() {
     if (state != PlayingBefore && state != PlayingAfter && !RandomPlayOn)
         return;
     if (audio_.ChannelGetPosition(MusicStream) >= MusicLengthBytes) {
+        if (audio_.ChannelReadFailed(MusicStream))
+            tellUnreadable(playingFile_);
         audio_.ChannelStop(MusicStream);
         ui.Label28->setText(QStringLiteral("00:00"));
         if (RandomPlayOn) {
-            if (!pickSong()) {
+            if (!pickSong(true)) {
                 RandomPlayOn = true;
                 Button9Click();
                 return;

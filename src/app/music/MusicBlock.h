@@ -21,6 +21,9 @@ public:
     explicit MusicBlock(TForm1& form);
 
     void ComboBox6Change();
+    // Typing into the entry field: an entry is taken once its number is complete (or Enter ends it), a
+    // number that is no song turns the field red at once, other text does nothing.
+    void ComboBox6Typed(bool typingEnded);
     void BitBtn6Click();
     void BitBtn5Click();
     void SpeedButton8Click();
@@ -58,9 +61,12 @@ private:
     void setEntryColour(int k, const char* colour);
     void openStream(const QString& file);
     bool songPlayerBusy() const;
-    // The random filler's choice: best fit close to the list's start, else a draw from the pool; false
-    // when no song fits.
-    bool pickSong();
+    // The random filler's choice: best fit close to the list's start among the songs that have a file,
+    // else a draw from the pool, which the clock's step fills again at once when its draw empties it;
+    // false when no song fits.
+    bool pickSong(bool refillEmptiedPool);
+    // Tells once per file that a background song could not be read; the music goes on with the next.
+    void tellUnreadable(const QString& file);
     int lengthOf(int number) const;
     QString songFile(int number) const;
 
@@ -69,6 +75,8 @@ private:
     std::array<int, 3> numbers_{};
     std::array<int, 3> lengths_{};
     int randomNumber_ = 0;
+    QString playingFile_;
+    QString toldUnreadable_;
     QRandomGenerator random_;
     SongLengths lengths;
 };

@@ -7,6 +7,7 @@
 #include "app/recording/CaptureControl.h"
 #include "app/songs/SongLibrary.h"
 #include "common/DateTime.h"
+#include "common/Dialogs.h"
 #include "common/KandolorError.h"
 #include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
@@ -103,9 +104,24 @@ void Player::CheckBox1Click() {
 
 void Player::setPlayable(bool playable) {
     Ui::TForm1& ui = form_.form();
-    ui.MediaPlayer1->setEnabled(playable);
+    ui.MediaPlayer1->setEnabled(playable && !held_);
     strip_->setEnabledButtons(playable, false, false);
-    ui.BitBtn3->setEnabled(playable);
+    ui.BitBtn3->setEnabled(playable && !held_);
+}
+
+void Player::holdCommands(bool held) {
+    Ui::TForm1& ui = form_.form();
+    held_ = held;
+    if (held) {
+        ui.MediaPlayer1->setEnabled(false);
+        ui.BitBtn3->setEnabled(false);
+    } else if (Timer1.isActive()) {
+        // A song or an audio CD track plays or is paused: preparing it again would stop it.
+        ui.MediaPlayer1->setEnabled(true);
+        ui.BitBtn3->setEnabled(true);
+    } else {
+        CheckBox1Click();
+    }
 }
 
 void Player::openSongStream(const QString& file) {
@@ -192,7 +208,7 @@ void Player::Button4Click() {
 
 void Player::setBigButton(int uiText, bool enabled) {
     form_.form().BitBtn3->setText(form_.uiTexts().at(uiText));
-    if (enabled)
+    if (enabled && !held_)
         form_.form().BitBtn3->setEnabled(true);
 }
 
@@ -226,11 +242,25 @@ void Player::play() {
         audio_.ChannelPlay(SongStream, false);
         SongEndBytes = audio_.ChannelGetLength(SongStream);
     }
+    playingFile_ = CurrentFileAnsi;
     strip_->setEnabledButtons(false, true, true);
     setBigButton(UiText::Stop, true);
     recordAroundTheSongs();
     Timer1.start(300);
     setGroupsEnabled(false);
+}
+
+void Player::tellUnreadable(const QString& file) {
+    QMetaObject::invokeMethod(
+        &form_,
+        [this, file] {
+            form_.step([&] {
+                form_.services().dialogs.showMessage(
+                    QStringLiteral("Die Datei kann nicht gelesen werden, das Lied wurde dort beendet:\n%1")
+                        .arg(file));
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 recording::MeetingSongState Player::meetingSongState() const {
@@ -294,6 +324,7 @@ void Player::Timer1Timer() {
     Ui::TForm1& ui = form_.form();
     int elapsed = 0;
     bool ended = false;
+    bool unreadable = false;
     if (form_.state().CdSource) {
         OtherSource& cd = form_.otherSource();
         elapsed = cd.cdElapsedSeconds();
@@ -302,6 +333,7 @@ void Player::Timer1Timer() {
         const std::int64_t position = audio_.ChannelGetPosition(SongStream);
         elapsed = static_cast<int>(std::trunc(audio_.ChannelBytes2Seconds(SongStream, position)));
         ended = position >= SongEndBytes;
+        unreadable = ended && audio_.ChannelReadFailed(SongStream);
     }
     const QString elapsedText = minutesSeconds(elapsed);
     ui.Gauge1->setValue(std::clamp(elapsed, ui.Gauge1->minimum(), ui.Gauge1->maximum()));
@@ -310,7 +342,10 @@ void Player::Timer1Timer() {
         Timer1.stop();
         PlayerCommand = QStringLiteral("Stop");
         Button4Click();
-        if (ui.CheckBox6->isChecked() && ui.GroupBox2->isEnabled()) {
+        // A file that cannot be read is not started again by the endless loop.
+        if (unreadable)
+            tellUnreadable(playingFile_);
+        else if (ui.CheckBox6->isChecked() && ui.GroupBox2->isEnabled()) {
             Timer1.start(300);
             PlayerCommand = QStringLiteral("Play");
             Button4Click();

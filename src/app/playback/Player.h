@@ -27,8 +27,13 @@ public:
 
     TransportStrip& strip() { return *strip_; }
     // The transport ready to play the prepared source (only Play enabled, the big button too), or all of it
-    // disabled.
+    // disabled. While the commands are held the strip and the big button stay disabled.
     void setPlayable(bool playable);
+    // Holds every song command (the strip and the big button) disabled, as while the start melody plays;
+    // released, the transport follows the song: one that plays or is paused gets its commands back as they
+    // were, otherwise the prepared source is prepared again.
+    void holdCommands(bool held);
+    bool commandsHeld() const { return held_; }
     // Opens `file` as the song stream in place of the one before, which is released.
     void openSongStream(const QString& file);
     QTimer& timer1() { return Timer1; }
@@ -51,9 +56,14 @@ private:
     void setBigButton(int uiText, bool enabled);
     bool meetingGroup() const;
     void prepareSlot(int slot, bool busy);
+    // Tells after the tick that the song's file could not be read on: it ended there.
+    void tellUnreadable(const QString& file);
 
     TForm1& form_;
     AudioLibrary& audio_;
     TransportStrip* strip_;
     QTimer Timer1;
+    bool held_ = false;
+    // The file of the song started last, as the stream plays it.
+    QString playingFile_;
 };

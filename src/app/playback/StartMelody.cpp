@@ -23,32 +23,32 @@ StartMelody::StartMelody(TForm1& form) : form_(form) {
 
 void StartMelody::SpeedButton7Click() {
     AudioLibrary& audio = form_.services().audio;
-    form_.form().MediaPlayer1->setEnabled(false);
+    Player& player = form_.player();
     if (stream_ != 0)
         audio.StreamFree(stream_);
     const QString file = form_.settings().StartMelodyFile;
     stream_ = audio.StreamCreateFile(file);
     if (stream_ == 0) {
-        // Nothing is played; the transport comes back with the next preparation.
         endCheck_.stop();
+        if (player.commandsHeld())
+            player.holdCommands(false);
+        // Nothing is played; the strip comes back with the next preparation.
+        form_.form().MediaPlayer1->setEnabled(false);
         form_.services().dialogs.showMessage(
             uiText(UiText::MelodyNotPlayable, file.isEmpty() ? uiText(UiText::NoMelodyChosen) : file));
         return;
     }
+    // No song command can be given meanwhile, and no preparation gives them back.
+    player.holdCommands(true);
     audio.ChannelPlay(stream_, false);
     endCheck_.start();
 }
 
 void StartMelody::ended() {
-    AudioLibrary& audio = form_.services().audio;
     endCheck_.stop();
-    audio.StreamFree(stream_);
+    form_.services().audio.StreamFree(stream_);
     stream_ = 0;
-    // A song that played on keeps its Pause and Stop; otherwise the prepared song is shown again.
-    if (audio.ChannelIsActive(form_.player().SongStream) != AudioLibrary::Stopped)
-        form_.form().MediaPlayer1->setEnabled(true);
-    else
-        form_.CheckBox1Click();
+    form_.player().holdCommands(false);
 }
 
 void StartMelody::SpeedButton7DblClick() {

@@ -206,6 +206,11 @@ int AudioEngine::ChannelIsActive(AudioHandle handle) {
     return result(AudioError::Handle, Stopped);
 }
 
+bool AudioEngine::ChannelReadFailed(AudioHandle handle) {
+    const PlaybackStream* stream = mixer_.find(handle);
+    return result(stream ? AudioError::Ok : AudioError::Handle, stream != nullptr && stream->readFailed());
+}
+
 std::int64_t AudioEngine::ChannelGetLength(AudioHandle handle) {
     if (const PlaybackStream* stream = mixer_.find(handle))
         return result(AudioError::Ok, stream->lengthFrames() * stream->frameBytes());

@@ -34,6 +34,7 @@ public:
     bool StreamFree(AudioHandle handle) override;
     double FileSeconds(const QString& file) override;
     int ChannelIsActive(AudioHandle handle) override;
+    bool ChannelReadFailed(AudioHandle handle) override;
     std::int64_t ChannelGetLength(AudioHandle handle) override;
     std::int64_t ChannelGetPosition(AudioHandle handle) override;
     bool ChannelSetPosition(AudioHandle handle, std::int64_t pos) override;

@@ -30,6 +30,7 @@ void PlaybackStream::seek(std::int64_t frame) {
     output_ = 0;
     position_.store(frame, std::memory_order_release);
     ended_.store(false, std::memory_order_release);
+    readFailed_.store(false, std::memory_order_release);
     stalled_.store(false, std::memory_order_release);
 }
 
@@ -123,6 +124,7 @@ bool PlaybackStream::fill() {
             failedGeneration_ = generation;
             decoder_.reset();
             atEnd_ = true;
+            readFailed_.store(nextFrame_ < length_, std::memory_order_release);
             publish(nextFrame_, 0, true);
             return true;
         }
@@ -132,8 +134,12 @@ bool PlaybackStream::fill() {
     std::int16_t* out =
         samples_.data() + static_cast<size_t>(written_.load(std::memory_order_relaxed) % ChunkCount) *
                               ChunkFrames * static_cast<size_t>(channels_);
-    const std::int64_t got = std::max<std::int64_t>(0, decoder_->read(out, ChunkFrames));
+    const std::int64_t read = decoder_->read(out, ChunkFrames);
+    const std::int64_t got = std::max<std::int64_t>(0, read);
     const bool last = got == 0 || nextFrame_ + got >= length_;
+    // A decoding error, or the file's end well before its length: the file was damaged while it played.
+    if (read < 0 || (got == 0 && length_ - nextFrame_ > rate_ / 4))
+        readFailed_.store(true, std::memory_order_release);
     publish(nextFrame_, static_cast<int>(got), last);
     nextFrame_ += got;
     atEnd_ = last;
@@ -164,9 +170,11 @@ bool PlaybackStream::unload(AudioBackend& backend) {
             return false;
         // A new generation at the current position: loading again continues from there.
         const bool wasEnded = ended();
+        const bool wasFailed = readFailed();
         const std::int64_t position = positionFrames();
         seek(position);
         ended_.store(wasEnded, std::memory_order_release);
+        readFailed_.store(wasFailed, std::memory_order_release);
     }
     decoder_.reset();
     samples_.clear();

@@ -38,6 +38,8 @@ public:
     int state() const { return state_.load(std::memory_order_acquire); }
     bool stalled() const { return stalled_.load(std::memory_order_acquire); }
     bool ended() const { return ended_.load(std::memory_order_acquire); }
+    // The file could not be read on (damaged, gone, its volume unmounted): the stream ends where it stands.
+    bool readFailed() const { return readFailed_.load(std::memory_order_acquire); }
     std::int64_t positionFrames() const { return position_.load(std::memory_order_acquire); }
     std::uint64_t lastUse() const { return lastUse_.load(std::memory_order_relaxed); }
     void touch(std::uint64_t use) { lastUse_.store(use, std::memory_order_relaxed); }
@@ -77,6 +79,7 @@ private:
     std::atomic<int> state_{AudioLibrary::Stopped};
     std::atomic<bool> stalled_{false};
     std::atomic<bool> ended_{false};
+    std::atomic<bool> readFailed_{false};
     std::atomic<std::int64_t> position_{0};
     std::atomic<std::uint64_t> lastUse_{0};
     std::atomic<std::uint32_t> generation_{1};

@@ -4,6 +4,8 @@
 #include "common/AudioLibrary.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cmath>
 #include <sndfile.h>
 
 std::unique_ptr<SndfileDecoder> SndfileDecoder::open(const QString& path, int& error) {
@@ -28,6 +30,8 @@ std::unique_ptr<SndfileDecoder> SndfileDecoder::open(const QString& path, int& e
     decoder->rate_ = info.samplerate;
     decoder->channels_ = info.channels;
     decoder->length_ = info.frames;
+    const int subtype = info.format & SF_FORMAT_SUBMASK;
+    decoder->floatSamples_ = subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE;
     error = AudioError::Ok;
     return decoder;
 }
@@ -43,7 +47,17 @@ bool SndfileDecoder::seek(std::int64_t frame) {
 }
 
 std::int64_t SndfileDecoder::read(std::int16_t* out, std::int64_t frames) {
-    const sf_count_t got = sf_readf_short(file_, out, frames);
+    sf_count_t got = 0;
+    if (floatSamples_) {
+        floats_.resize(static_cast<std::size_t>(frames * channels_));
+        got = sf_readf_float(file_, floats_.data(), frames);
+        // Full scale is 1.0, as the 16-bit reads of integer files take it.
+        for (std::size_t i = 0; i < static_cast<std::size_t>(std::max<sf_count_t>(0, got) * channels_); ++i)
+            out[i] =
+                static_cast<std::int16_t>(std::lrint(std::clamp(floats_[i] * 32768.0f, -32768.0f, 32767.0f)));
+    } else {
+        got = sf_readf_short(file_, out, frames);
+    }
     if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR)
         return -1;
     return got;

@@ -2,6 +2,8 @@
 
 #include "Decoder.h"
 
+#include <vector>
+
 struct sf_private_tag;
 
 // WAV, OGG, FLAC and AIFF files through libsndfile.
@@ -24,4 +26,8 @@ private:
     int rate_ = 0;
     int channels_ = 0;
     std::int64_t length_ = 0;
+    // Floating-point samples are read as such and scaled here: the library would hand them to 16-bit reads
+    // unscaled, as silence.
+    bool floatSamples_ = false;
+    std::vector<float> floats_;
 };

@@ -6,6 +6,7 @@
 #include "app/recording/RecordingFields.h"
 #include "app/recording/RecordingFinisher.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -28,17 +29,25 @@ protected:
         clock.advanceSeconds(seconds);
         QStringList settings = fullSettings(); // meetings at 19:30 and 10:00, a shutdown 30 minutes after
         settings[8] = QStringLiteral("0");     // recordings by hand
+        settings[15] = languageName;
         writeFile(settingsFile(), settings);
         QDir().mkpath(folders.homeFolder() + QStringLiteral("/Mitschnitte"));
         return start();
     }
+    // Types into the list's entry field, in place of what it shows.
+    static void typeEntry(TForm1& form, const QString& text) {
+        QLineEdit* field = form.form().ComboBox6->lineEdit();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
     static void chooseList(TForm1& form, std::initializer_list<int> numbers) {
         form.form().BitBtn6->click();
         for (int n : numbers) {
-            form.form().ComboBox6->setEditText(QString::number(n));
-            form.musicBlock().ComboBox6Change();
+            typeEntry(form, QString::number(n));
+            QTest::keyClick(form.form().ComboBox6->lineEdit(), Qt::Key_Return);
         }
     }
+    static bool isRed(QComboBox* field) { return field->styleSheet().contains("242, 43, 43"); }
     void tickAt(TForm1& form, int hours, int minutes, double seconds) {
         clock.set(2026, 12, 9, hours, minutes);
         clock.advanceSeconds(seconds);
@@ -53,6 +62,7 @@ protected:
         }
     }
     QString form_folder() { return folders.root() + QStringLiteral("/lieder/"); }
+    QString languageName;
     bool musicPlays(TForm1& form) {
         return audio.library->ChannelIsActive(form.musicBlock().MusicStream) == AudioLibrary::Playing;
     }
@@ -73,8 +83,10 @@ TEST_F(MusicBlockTest, TheListStartsSoThatItEndsWhenTheMeetingBegins) {
     EXPECT_EQ(music.MusicState(), MusicBlock::Armed);
     EXPECT_EQ(ui.BitBtn5->text(), "deaktivieren");
 
+    tickAt(*form, 19, 21, 29.9);
+    EXPECT_EQ(ui.Label23->text(), "00:00:10") << "10.1 s left";
     tickAt(*form, 19, 21, 30.4);
-    EXPECT_EQ(ui.Label23->text(), "00:00:10");
+    EXPECT_EQ(ui.Label23->text(), "00:00:09") << "9.6 s left: the fraction is cut";
     EXPECT_FALSE(ui.Label23->styleSheet().contains("red"));
     tickAt(*form, 19, 21, 30.6);
     EXPECT_TRUE(ui.Label23->styleSheet().contains("red"));
@@ -103,10 +115,16 @@ TEST_F(MusicBlockTest, AListSongWhoseFileWentIsPassedOverAndAnEmptyListEndsAtOnc
     chooseList(*form, {1, 2});
     ui.BitBtn5->click();
     QFile::remove(form_folder() + "iasn_X_001.mp3");
+    dialogs.clear();
     tickAt(*form, 19, 29, 36.1); // 2 + 2 + 20 s before 19:30
     play(*form, 0.6);
     EXPECT_TRUE(musicPlays(*form));
     EXPECT_TRUE(ui.Label16->styleSheet().contains("blue")) << "song 2 plays";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 5000));
+    EXPECT_EQ(dialogs.shown(),
+              QStringList{"Die Datei kann nicht gelesen werden, die Hintergrundmusik geht mit "
+                          "dem nächsten Lied weiter:\n" +
+                          form_folder() + "iasn_X_001.mp3"});
     play(*form, 3);
     EXPECT_EQ(music.MusicState(), MusicBlock::Idle);
 
@@ -157,6 +175,8 @@ TEST_F(MusicBlockTest, TheFillerFitsTheLastSongBeforeTheListAndStopsWhenNoneFits
 
 TEST_F(MusicBlockTest, CheckingRandomDuringTheListStopsItAndALanguageResetsTheBlock) {
     makeSongs({30, 30, 30});
+    writeFile(folders.currentFolder() + "/English.lng", {"English", "", "", "a=File"});
+    languageName = "Keine";
     auto form = startAt(19, 28, 0);
     Ui::TForm1& ui = form->form();
     MusicBlock& music = form->musicBlock();
@@ -173,7 +193,13 @@ TEST_F(MusicBlockTest, CheckingRandomDuringTheListStopsItAndALanguageResetsTheBl
     ui.BitBtn5->click(); // PlayingBefore to Idle
     ui.BitBtn5->click(); // Idle to Armed
     ASSERT_EQ(music.MusicState(), MusicBlock::Armed);
-    form->recordingFields().ResetMeetingDefaults(); // what every language application ends with
+    QAction* english = nullptr;
+    for (QAction* item : form->NewItem())
+        if (item->text() == "English")
+            english = item;
+    ASSERT_NE(english, nullptr);
+    english->trigger();
+    EXPECT_EQ(ui.Datei1->title(), "File");
     EXPECT_EQ(music.MusicState(), MusicBlock::Idle);
     EXPECT_EQ(ui.Label15->text(), "---");
     EXPECT_EQ(ui.BitBtn5->text(), "aktivieren");
@@ -198,6 +224,10 @@ TEST_F(MusicBlockTest, AfterTheMeetingTheSongsPlayThenRandomOnes) {
     EXPECT_TRUE(music.RandomPlayOn) << "random songs follow the meeting's";
     EXPECT_TRUE(musicPlays(*form));
     EXPECT_FALSE(ui.Label29->text().isEmpty());
+
+    // Reading the songs again sets the block up for the time before the next meeting (none is ahead today).
+    ui.Liedereinlesen->trigger();
+    EXPECT_EQ(ui.GroupBox5->title(), "Musik vor Kandolorsbeginn 10:00:00");
 }
 
 TEST_F(MusicBlockTest, TheShutdownCountdownEndsInOnePowerOffButNotDuringARecording) {
@@ -221,11 +251,15 @@ TEST_F(MusicBlockTest, TheShutdownCountdownEndsInOnePowerOffButNotDuringARecordi
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->finisher().busy(); }, 30000));
     tickAt(*form, 21, 30, 1);
     EXPECT_EQ(power.calls, 1);
+    EXPECT_EQ(ui.Shutdown1->text(), QString(13, ' ') + "Computer wird nach laufendem Lied heruntergefahren");
     tickAt(*form, 21, 31, 0);
     EXPECT_EQ(power.calls, 1) << "once";
 
-    // A new countdown that is cancelled calls nothing.
+    // A second countdown starts again at the full delay; cancelled, it calls nothing.
     ui.Button3->click();
+    EXPECT_EQ(ui.Shutdown1->text(), QString(13, ' ') + "Computer herunterfahren  00:30:00");
+    tickAt(*form, 21, 41, 0);
+    EXPECT_EQ(ui.Shutdown1->text(), QString(13, ' ') + "Computer herunterfahren  00:20:00");
     form->form().shutdowncancel->trigger();
     EXPECT_FALSE(ui.Shutdown1->isVisible());
     tickAt(*form, 22, 30, 0);
@@ -341,4 +375,101 @@ TEST_F(MusicBlockTest, AWholeEveningOfFillerEndsTheListTwentySecondsBeforeTheMee
     EXPECT_GE(evening.listEnd, meeting - 20 - 0.05);
     EXPECT_LE(evening.listEnd, meeting - 20 + 1.7 + 2 * 0.3 + 0.05);
     EXPECT_EQ(music.MusicState(), MusicBlock::Idle);
+}
+
+TEST_F(MusicBlockTest, TypedNumbersBecomeEntriesOnceCompleteAndANumberOfNoSongTurnsTheFieldRed) {
+    makeSongs({2, 2, 2});
+    auto form = startAt(18, 0);
+    Ui::TForm1& ui = form->form();
+    QComboBox* field = ui.ComboBox6;
+    ui.BitBtn6->click();
+    typeEntry(*form, "1");
+    EXPECT_EQ(ui.Label15->text(), "---") << "1 may still become 12";
+    QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(ui.Label15->text().startsWith("1  ")) << ui.Label15->text().toStdString();
+    EXPECT_EQ(field->currentText(), "0");
+    EXPECT_EQ(field->y(), 34) << "on the next row";
+    EXPECT_TRUE(ui.BitBtn5->isEnabled());
+
+    QTest::keyClicks(field->lineEdit(), "14"); // in place of the 0; no song has a number from 140 on
+    EXPECT_TRUE(ui.Label16->text().startsWith("14  ")) << ui.Label16->text().toStdString();
+    EXPECT_EQ(field->y(), 54);
+
+    typeEntry(*form, "x");
+    QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(isRed(field)) << "not a number: nothing happens";
+    EXPECT_EQ(ui.Label17->text(), "---");
+    typeEntry(*form, "136");
+    EXPECT_TRUE(isRed(field)) << "136 is no song of 135";
+    for (const char* invalid : {"0", "136"}) {
+        typeEntry(*form, invalid);
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+        EXPECT_TRUE(isRed(field)) << invalid;
+        EXPECT_EQ(ui.Label17->text(), "---") << invalid;
+        EXPECT_EQ(field->y(), 54) << "the row stays for " << invalid;
+    }
+    typeEntry(*form, "3");
+    QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(ui.Label17->text().startsWith("3  ")) << ui.Label17->text().toStdString();
+    EXPECT_FALSE(isRed(field));
+    EXPECT_TRUE(field->isHidden()) << "the list is full";
+}
+
+TEST_F(MusicBlockTest, TheClocksDrawThatEmptiesThePoolFillsItAgainAtOnce) {
+    makeSongs({2, 2, 2}, 3);
+    writeFile(commonFile("Kandolor.txt"), {form_folder(), ".mp3", "474500066", "3"});
+    auto form = startAt(18, 0);
+    Ui::TForm1& ui = form->form();
+    const music::RandomPool& pool = form->state().RandomSongPool;
+    chooseList(*form, {1});
+    ASSERT_TRUE(ui.CheckBox4->isChecked());
+    ui.BitBtn5->click(); // armed: the filler draws its first song
+    ASSERT_TRUE(form->musicBlock().RandomPlayOn);
+    EXPECT_EQ(pool.RandomPoolCount(), 2);
+    play(*form, 2.4); // the clock draws the second
+    EXPECT_EQ(pool.RandomPoolCount(), 1);
+    play(*form, 2.4); // and the third, the last in the pool
+    EXPECT_TRUE(musicPlays(*form));
+    EXPECT_EQ(pool.RandomPoolCount(), 3) << "filled again by the draw that emptied it";
+}
+
+TEST_F(MusicBlockTest, TheBestFitPassesOverASongWithoutAFile) {
+    makeSongs({1, 1, 1});
+    // Song 13 (199 s in the song book) has no file. The list (song 1) must start 21 s before 19:30; 200 s
+    // before that is 19:26:19.
+    QFile::remove(form_folder() + "iasn_X_013.mp3");
+    auto form = startAt(19, 26, 19);
+    Ui::TForm1& ui = form->form();
+    chooseList(*form, {1});
+    ui.BitBtn5->click();
+    EXPECT_TRUE(form->musicBlock().RandomPlayOn) << "another song fits";
+    EXPECT_TRUE(musicPlays(*form));
+    EXPECT_FALSE(ui.Label29->text().startsWith("13  "));
+}
+
+TEST_F(MusicBlockTest, ASongDamagedWhileItPlaysIsToldAndTheListGoesOn) {
+    makeSongs({30, 2, 2});
+    // At 44.1 kHz little of song 1 is decoded ahead, so its damage shows within seconds.
+    const QString damaged = form_folder() + "iasn_X_001.mp3";
+    QFile::remove(damaged);
+    audiotest::makeMp3(damaged, 44100, 2,
+                       audiotest::sine(44100, 2, 44100 * 30, [](std::int64_t) { return 440.0; }));
+    auto form = startAt(19, 29, 0);
+    Ui::TForm1& ui = form->form();
+    ui.CheckBox4->setChecked(false);
+    chooseList(*form, {1, 2});
+    ui.BitBtn5->click();
+    tickAt(*form, 19, 29, 8.1); // 30 + 2 + 20 s before 19:30
+    ASSERT_TRUE(musicPlays(*form));
+    play(*form, 1);
+    QFile file(damaged);
+    ASSERT_TRUE(file.resize(file.size() / 10));
+    dialogs.clear();
+    play(*form, 3.5);
+    EXPECT_TRUE(ui.Label16->styleSheet().contains("blue")) << "song 2 follows";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 5000));
+    EXPECT_EQ(dialogs.shown(),
+              QStringList{"Die Datei kann nicht gelesen werden, die Hintergrundmusik geht mit "
+                          "dem nächsten Lied weiter:\n" +
+                          damaged});
 }

@@ -11,6 +11,8 @@
 
 #include <QListWidget>
 #include <QTest>
+#include <algorithm>
+#include <sndfile.h>
 
 namespace {
 
@@ -38,15 +40,19 @@ protected:
     }
     void chooseFile(TForm1& form, const QString& path) {
         dialogs.fileAnswers.push_back(path);
-        form.otherSource().Label7Click();
+        QTest::mouseClick(form.form().Label7, Qt::LeftButton);
     }
     static bool playable(TForm1& form) {
         return form.form().BitBtn3->isEnabled() &&
                form.player().strip().isButtonEnabled(TransportStrip::Play);
     }
-    void command(TForm1& form, const char* name) {
-        form.player().PlayerCommand = QString::fromLatin1(name);
-        form.player().Button4Click();
+    // Clicks the transport strip's button of that name.
+    static void command(TForm1& form, const char* name) {
+        const QString command = QString::fromLatin1(name);
+        const TransportStrip::Button button = command == "Play"    ? TransportStrip::Play
+                                              : command == "Pause" ? TransportStrip::Pause
+                                                                   : TransportStrip::Stop;
+        form.player().strip().button(button)->click();
     }
     double positionSeconds(TForm1& form) {
         const AudioHandle stream = form.player().SongStream;
@@ -114,11 +120,23 @@ TEST_F(OtherSourceTest, AFileIsPlayedButOnlyAnExactMp3ExtensionNamesTheDisplay) 
 }
 
 TEST_F(OtherSourceTest, CancellingOrAnUnplayableFileLeavesNothingPlayable) {
+    makeFile(folders.root() + "/Lied.mp3", 2);
     auto form = startInTheGroup();
     Ui::TForm1& ui = form->form();
+    typeNumber(*form, 7);
+    ASSERT_TRUE(playable(*form)) << "a song number is prepared";
     ui.RadioButton2->setEnabled(true);
     ui.RadioButton2->setChecked(true); // asks for a file: cancelled
     EXPECT_EQ(ui.Label7->text(), "sonstige Quelle");
+    EXPECT_FALSE(playable(*form)) << "the file source without a file plays nothing";
+
+    // A file chosen, then the dialog cancelled: the label says so and nothing is playable.
+    chooseFile(*form, folders.root() + "/Lied.mp3");
+    ASSERT_TRUE(playable(*form));
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
+    EXPECT_EQ(ui.Label7->text(), "sonstige Quelle");
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true); // asks again: cancelled
     EXPECT_FALSE(playable(*form));
 
     const QString broken = folders.root() + "/kaputt.mp3";
@@ -128,7 +146,8 @@ TEST_F(OtherSourceTest, CancellingOrAnUnplayableFileLeavesNothingPlayable) {
     file.close();
     dialogs.clear();
     chooseFile(*form, broken);
-    form->CheckBox1Click();
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true); // prepared again
     EXPECT_EQ(dialogs.shown().count("Die Datei kann nicht abgespielt werden:\n" + broken), 1) << "told once";
     EXPECT_FALSE(playable(*form));
     EXPECT_EQ(ui.Label3->text(), "--:--");
@@ -182,7 +201,7 @@ TEST_F(OtherSourceTest, ACdTrackIsChosenFromTheDiscAndPlayedFromItsStartMark) {
         chooser.choose(1);
         return chooser.result();
     };
-    form->otherSource().Label7Click();
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
     EXPECT_EQ(media.opened, "/dev/sr0/Track07.cda");
     EXPECT_TRUE(form->state().CdSource);
     EXPECT_EQ(form->otherSource().CdTrackNumber, 7);
@@ -215,7 +234,7 @@ TEST_F(OtherSourceTest, ACdTrackIsChosenFromTheDiscAndPlayedFromItsStartMark) {
     media.openError =
         "Die Audio-CD-Spur kann nicht geöffnet werden: /dev/sr0/Track07.cda (keine CD im Laufwerk)";
     dialogs.clear();
-    form->otherSource().Label7Click();
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
     EXPECT_EQ(dialogs.shown(), QStringList{media.openError});
     EXPECT_FALSE(playable(*form));
 }
@@ -230,19 +249,25 @@ TEST_F(OtherSourceTest, TheMelodyPlaysBesideTheSongWithoutStoppingTheWindow) {
     auto form = start();
     Ui::TForm1& ui = form->form();
     setSlot(*form, 1, 5);
-    form->Ja1Click();
+    ui.Ja1->trigger();
     EXPECT_FALSE(ui.SpeedButton7->isHidden());
 
     // Chosen by double click, the melody is also the file the file source takes next.
     dialogs.fileAnswers.push_back(melody);
-    form->startMelody().SpeedButton7DblClick();
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
     EXPECT_EQ(form->settings().StartMelodyFile, melody);
     ui.RadioButton4->setChecked(true);
     chooseFile(*form, other);
-    form->startMelody().SpeedButton7DblClick(); // cancelled: nothing changes
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton); // cancelled: nothing changes
+    EXPECT_EQ(form->settings().StartMelodyFile, melody);
+    ui.RadioButton1->setEnabled(true);
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true); // the file source prepared again takes the file chosen last
+    EXPECT_EQ(form->state().SlotFiles[4], other) << "the cancelled dialog left the file source's file";
     dialogs.fileAnswers.push_back(melody);
-    form->startMelody().SpeedButton7DblClick();
-    form->CheckBox1Click();
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
+    ui.RadioButton1->setChecked(true);
+    ui.RadioButton2->setChecked(true);
     EXPECT_EQ(form->state().SlotFiles[4], melody);
     ui.RadioButton3->setChecked(true);
 
@@ -250,18 +275,25 @@ TEST_F(OtherSourceTest, TheMelodyPlaysBesideTheSongWithoutStoppingTheWindow) {
     ui.bRecord->click();
     int ticks = 0;
     QObject::connect(&form->recordingControl().posTimer(), &QTimer::timeout, [&] { ++ticks; });
-    form->startMelody().SpeedButton7Click();
+    ui.SpeedButton7->click();
     EXPECT_FALSE(ui.MediaPlayer1->isEnabled());
+    EXPECT_FALSE(ui.BitBtn3->isEnabled());
     EXPECT_TRUE(form->startMelody().playing());
     QTest::qWait(400); // the window goes on meanwhile
     EXPECT_GE(ticks, 4) << "the recording's 50 ms tick runs during the melody";
     audio.backend->advance(1.2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->startMelody().playing(); }, 5000));
     EXPECT_TRUE(ui.MediaPlayer1->isEnabled());
+    EXPECT_TRUE(ui.BitBtn3->isEnabled());
     EXPECT_EQ(audio.library->ChannelIsActive(form->player().SongStream), AudioLibrary::Playing)
         << "the song went on";
     EXPECT_TRUE(form->player().strip().isButtonEnabled(TransportStrip::Stop));
     ui.bStop->click();
+
+    ui.Nein1->trigger();
+    EXPECT_TRUE(ui.SpeedButton7->isHidden());
+    EXPECT_FALSE(ui.Ja1->isChecked());
+    EXPECT_FALSE(form->settings().StartMelodyOn);
 }
 
 TEST_F(OtherSourceTest, ATrackOfADiscImagePlaysTheImagesSamplesFromTheStartMark) {
@@ -282,7 +314,7 @@ TEST_F(OtherSourceTest, ATrackOfADiscImagePlaysTheImagesSamplesFromTheStartMark)
         chooser.choose(1);
         return chooser.result();
     };
-    form->otherSource().Label7Click();
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
     EXPECT_EQ(form->state().SlotFiles[4], cue + "/Track02.cda");
     EXPECT_EQ(ui.Label1->text(), "Track02");
     EXPECT_EQ(ui.Label3->text(), "04:31");
@@ -307,4 +339,100 @@ TEST_F(OtherSourceTest, ATrackOfADiscImagePlaysTheImagesSamplesFromTheStartMark)
         differing += std::abs(out[static_cast<std::size_t>(frame)] - mean) > 1;
     }
     EXPECT_EQ(differing, 0) << "the image's samples from 14:05:30 on";
+}
+
+TEST_F(OtherSourceTest, WhileTheMelodyPlaysNoSongCommandCanBeGivenAndATrackPlaysOnAfterIt) {
+    const QString melody = folders.root() + "/Gong.mp3";
+    makeFile(melody, 3.0);
+    media.discs = {{"/dev/sr0", {{7, {12, 50, 30}, {4, 31, 40}}}}};
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    ui.Ja1->trigger();
+    dialogs.fileAnswers.push_back(melody);
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
+    setSlot(*form, 1, 5);
+    setSlot(*form, 2, 6);
+    setSlot(*form, 3, 8);
+    const auto held = [&] { return !ui.MediaPlayer1->isEnabled() && !ui.BitBtn3->isEnabled(); };
+
+    ui.BitBtn3->click(); // slot 1, one second long
+    ui.SpeedButton7->click();
+    ASSERT_TRUE(form->startMelody().playing());
+    EXPECT_TRUE(held()) << "the strip and the big Start button";
+    // The song's end and every preparation meanwhile leave the commands held.
+    audio.backend->advance(1.2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ui.CheckBox1->isChecked(); }, 5000));
+    EXPECT_EQ(ui.Label1->text(), "6");
+    EXPECT_TRUE(held()) << "after the song's end";
+    ui.CheckBox2->click();
+    EXPECT_EQ(ui.Label1->text(), "8");
+    EXPECT_TRUE(held()) << "after a slot's check box";
+    QTest::keyClicks(ui.ComboBox2->lineEdit(), "7");
+    EXPECT_EQ(ui.Label1->text(), "67");
+    EXPECT_TRUE(held()) << "after a number";
+    ui.RadioButton4->click();
+    ui.RadioButton3->click();
+    EXPECT_TRUE(held()) << "after the group's radio buttons";
+    audio.backend->advance(2.0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->startMelody().playing(); }, 5000));
+    EXPECT_TRUE(playable(*form)) << "the strip follows the prepared song";
+    EXPECT_EQ(ui.BitBtn3->text(), "Start");
+
+    // An audio CD track that plays when the melody ends plays on.
+    ui.RadioButton4->click();
+    dialogs.onModal = [](QDialog& dialog) {
+        auto& chooser = dynamic_cast<CdTrackChooser&>(dialog);
+        chooser.choose(0);
+        return chooser.result();
+    };
+    QTest::mouseClick(ui.Label7, Qt::LeftButton);
+    ASSERT_TRUE(playable(*form));
+    form->player().strip().button(TransportStrip::Play)->click();
+    ASSERT_TRUE(media.playing);
+    ui.SpeedButton7->click();
+    EXPECT_TRUE(held());
+    media.opened.clear();
+    audio.backend->advance(3.2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->startMelody().playing(); }, 5000));
+    EXPECT_TRUE(media.opened.isEmpty()) << "opening the track again would stop it";
+    EXPECT_TRUE(media.playing);
+    EXPECT_TRUE(form->player().strip().isButtonEnabled(TransportStrip::Stop));
+    EXPECT_TRUE(ui.BitBtn3->isEnabled());
+    EXPECT_EQ(ui.BitBtn3->text(), "Stop");
+}
+
+TEST_F(OtherSourceTest, AFloatingPointFilePlaysAtItsLevelAsTheOtherSourceAndAsTheMelody) {
+    // As sound editors write it: 32-bit floats, full scale 1.0; a tone of 12000 in 16-bit terms.
+    const QString wave = folders.root() + "/Ton.wav";
+    const audiotest::Samples tone = audiotest::sine(
+        44100, 1, 2 * 44100, [](std::int64_t) { return 441.0; }, 12000.0);
+    std::vector<float> floats(tone.size());
+    std::transform(tone.begin(), tone.end(), floats.begin(), [](std::int16_t s) { return s / 32768.0f; });
+    SF_INFO info{2 * 44100, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
+    SNDFILE* file = sf_open(QFile::encodeName(wave).constData(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(sf_writef_float(file, floats.data(), 2 * 44100), 2 * 44100);
+    sf_close(file);
+    const auto peak = [](const std::vector<std::int16_t>& out) {
+        int highest = 0;
+        for (std::int16_t s : out)
+            highest = std::max(highest, std::abs(static_cast<int>(s)));
+        return highest;
+    };
+    auto form = startInTheGroup();
+    Ui::TForm1& ui = form->form();
+    chooseFile(*form, wave);
+    audio.backend->keepOutput(true);
+    command(*form, "Play");
+    audio.backend->advance(0.5);
+    command(*form, "Stop");
+    EXPECT_NEAR(peak(audio.backend->output()), 12000, 100) << "as the other source";
+
+    ui.Ja1->trigger();
+    dialogs.fileAnswers.push_back(wave);
+    QTest::mouseDClick(ui.SpeedButton7, Qt::LeftButton);
+    audio.backend->keepOutput(true);
+    ui.SpeedButton7->click();
+    audio.backend->advance(0.5);
+    EXPECT_NEAR(peak(audio.backend->output()), 12000, 100) << "as the melody";
 }

@@ -245,3 +245,23 @@ TEST_F(PlayerTest, TheBigButtonKeepsTheFocusSoTheNextKeysDoNotChangeTheMusicList
     ui.BitBtn3->click(); // Stop
     EXPECT_EQ(QApplication::focusWidget(), ui.BitBtn3);
 }
+
+TEST_F(PlayerTest, ASongDamagedWhileItPlaysIsToldAndTheNextSlotIsPrepared) {
+    makeSong(12, 20.0);
+    auto form = start();
+    Ui::TForm1& ui = form->form();
+    setSlot(*form, 1, 12);
+    setSlot(*form, 2, 13);
+    click(*form, TransportStrip::Play);
+    playFor(*form, 0.6);
+    const QString damaged = folder + "iasn_X_012.mp3";
+    QFile file(damaged);
+    ASSERT_TRUE(file.resize(file.size() / 20));
+    dialogs.clear();
+    playFor(*form, 6);
+    EXPECT_FALSE(ui.CheckBox1->isChecked()) << "it ended there, as a song that has finished";
+    EXPECT_EQ(ui.Label1->text(), "13");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 5000));
+    EXPECT_EQ(dialogs.shown(),
+              QStringList{"Die Datei kann nicht gelesen werden, das Lied wurde dort beendet:\n" + damaged});
+}
