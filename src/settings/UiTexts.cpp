@@ -212,7 +212,9 @@ constexpr Entry Entries[] = {
     {"InfoLibraries", "Bibliotheken:"},
     {"InfoProgram", "Programm, als eigener Prozess gestartet:"},
     {"LanguageLineError", "Error ! \n%1\nLine %2: \"=\" missing "},
-    {"LanguageHeaderMissing", "Error ! \n%1\nLine %2: header missing "},};
+    {"LanguageHeaderMissing", "Error ! \n%1\nLine %2: header missing "},
+    {"SongUnreadable", "Die Datei kann nicht gelesen werden, das Lied wurde dort beendet:\n%1"},
+    {"MusicUnreadable", "Die Datei kann nicht gelesen werden, die Hintergrundmusik geht mit dem nächsten Lied weiter:\n%1"},};
 // clang-format on
 static_assert(std::size(Entries) == UiTextCount);
 

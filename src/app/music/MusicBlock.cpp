@@ -290,12 +290,7 @@ void MusicBlock::tellUnreadable(const QString& file) {
     QMetaObject::invokeMethod(
         this,
         [this, file] {
-            form_.step([&] {
-                form_.services().dialogs.showMessage(
-                    QStringLiteral("Die Datei kann nicht gelesen werden, die Hintergrundmusik geht mit dem "
-                                   "nächsten Lied weiter:\n%1")
-                        .arg(file));
-            });
+            form_.step([&] { form_.services().dialogs.showMessage(uiText(UiText::MusicUnreadable, file)); });
         },
         Qt::QueuedConnection);
 }

@@ -254,11 +254,7 @@ void Player::tellUnreadable(const QString& file) {
     QMetaObject::invokeMethod(
         &form_,
         [this, file] {
-            form_.step([&] {
-                form_.services().dialogs.showMessage(
-                    QStringLiteral("Die Datei kann nicht gelesen werden, das Lied wurde dort beendet:\n%1")
-                        .arg(file));
-            });
+            form_.step([&] { form_.services().dialogs.showMessage(uiText(UiText::SongUnreadable, file)); });
         },
         Qt::QueuedConnection);
 }
