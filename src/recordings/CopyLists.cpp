@@ -1,5 +1,6 @@
 #include "recordings/CopyLists.h"
 
+#include "recording/RecordingNames.h"
 #include "settings/UiTexts.h"
 
 #include <QDir>
@@ -90,8 +91,16 @@ QStringList SelectedSources(const QStringList& lines, const std::vector<bool>& s
     return sources;
 }
 
-QString NameOnTarget(const QString& name, const QString& folder, const recording::FileExists& exists) {
+QString StickName(const QString& name) {
     const recording::NameParts parts = recording::SplitExtension(name);
+    QString base = recording::RemoveForbiddenChars(parts.baseName);
+    if (base.isEmpty() && !parts.baseName.isEmpty())
+        base = QStringLiteral("_");
+    return base + recording::RemoveForbiddenChars(parts.extension);
+}
+
+QString NameOnTarget(const QString& name, const QString& folder, const recording::FileExists& exists) {
+    const recording::NameParts parts = recording::SplitExtension(StickName(name));
     const QString extension = parts.extension.toLower();
     return recording::ApplyNumberingRule(parts.baseName, extension, folder, exists) + extension;
 }
@@ -103,7 +112,8 @@ QString CopyFailureMessage(const CopyOutcome& outcome, const QString& file, cons
         reason = QStringLiteral("Auf dem Datenträger ist nicht genug Platz.");
         break;
     case CopyResult::WriteProtected:
-        reason = QStringLiteral("Der Datenträger ist schreibgeschützt.");
+        reason = QStringLiteral("Der Datenträger ist schreibgeschützt oder beschädigt. Wenn er nicht "
+                                "schreibgeschützt ist, sollte er an einem Computer geprüft werden.");
         break;
     case CopyResult::Gone:
         reason = QStringLiteral("Der Datenträger wurde während des Kopierens entfernt.");
@@ -111,15 +121,25 @@ QString CopyFailureMessage(const CopyOutcome& outcome, const QString& file, cons
     case CopyResult::Exists:
         reason = QStringLiteral("Dort gibt es schon eine Datei mit diesem Namen.");
         break;
+    case CopyResult::NameRefused:
+        reason = QStringLiteral("Der Datenträger nimmt diesen Dateinamen nicht an.");
+        break;
     case CopyResult::SourceMissing:
         reason = QStringLiteral("Die Datei kann nicht gelesen werden.");
         break;
     default:
-        reason = outcome.detail;
+        reason = QStringLiteral("Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten; er wurde "
+                                "vielleicht entfernt oder ist beschädigt.");
     }
     return QStringLiteral(
                "%1 konnte nicht nach %2 kopiert werden.\n%3\nDie Aufnahme selbst bleibt, wo sie ist.")
         .arg(QFileInfo(file).fileName(), target, reason);
+}
+
+QString RenamedCopyMessage(const QString& file, const QString& copy, const QString& target) {
+    return QStringLiteral("%1 wurde auf %2 als %3 gespeichert, weil USB-Speicher die Zeichen \\ / : * ? \" "
+                          "< > | und Steuerzeichen in Dateinamen nicht annehmen.")
+        .arg(QFileInfo(file).fileName(), target, copy);
 }
 
 } // namespace recordings
