@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config clang-format qt6-base-dev qt6-base-dev-tools libgl-dev libsdl2-dev libmpg123-dev
     libsndfile1-dev libcdio-dev libmount-dev lame libgtest-dev libgmock-dev libtag1-dev
-    pulseaudio pulseaudio-utils xvfb xauth python3 ffmpeg dbus-daemon desktop-file-utils appstream)
+    pulseaudio pulseaudio-utils xvfb xauth python3 ffmpeg dbus-daemon desktop-file-utils appstream
+    exfat-fuse exfatprogs dosfstools)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
