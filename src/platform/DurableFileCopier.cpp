@@ -65,8 +65,9 @@ bool stillThere(const QByteArray& folderPath, dev_t device) {
     return ::stat(folderPath.constData(), &now) == 0 && now.st_dev == device;
 }
 
-// What an error of the copy means; a medium is called gone only when its volume is.
-CopyOutcome outcomeOf(int error, bool volumeThere) {
+} // namespace
+
+CopyOutcome CopyOutcomeOf(int error, bool volumeThere) {
     CopyOutcome outcome{CopyResult::Failed, errorText(error)};
     if (!volumeThere) {
         outcome.result = CopyResult::Gone;
@@ -96,6 +97,8 @@ CopyOutcome outcomeOf(int error, bool volumeThere) {
     }
     return outcome;
 }
+
+namespace {
 
 // A short name for the partial file, so that every final name that fits has a partial name that fits too;
 // lower case only, for file systems that ignore case.
@@ -180,15 +183,15 @@ CopyOutcome DurableFileCopier::copy(const QString& source, const QString& target
     const QByteArray folderPath = QFile::encodeName(targetInfo.absolutePath());
     const QByteArray name = QFile::encodeName(targetInfo.fileName());
     if (name.isEmpty())
-        return outcomeOf(EISDIR, true);
+        return CopyOutcomeOf(EISDIR, true);
     const Fd folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat folderInfo {};
     if (!folder.valid() || fstat(folder.get(), &folderInfo) != 0) {
         const int error = errno;
-        return outcomeOf(error, error != ENOENT && error != ENOTDIR); // the target folder itself is gone
+        return CopyOutcomeOf(error, error != ENOENT && error != ENOTDIR); // the target folder itself is gone
     }
     const auto outcome = [&](int error) {
-        return outcomeOf(error, stillThere(folderPath, folderInfo.st_dev));
+        return CopyOutcomeOf(error, stillThere(folderPath, folderInfo.st_dev));
     };
     struct stat existing {};
     if (fstatat(folder.get(), name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {

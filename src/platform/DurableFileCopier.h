@@ -14,3 +14,7 @@ public:
                      const Progress& progress = {}) override;
     QStringList removeLeftParts(const QString& folder) override;
 };
+
+// What an error (errno) of a copy means; the medium is called gone only when its volume is no longer there
+// (exfat-fuse answers ENOENT for a name it refuses, vfat EINVAL).
+CopyOutcome CopyOutcomeOf(int error, bool volumeThere);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -103,6 +104,21 @@ TEST_F(FileCopierTest, ALongNameThatFitsIsCopied) {
     const CopyOutcome outcome = copier_.copy(source(5000), path(name), false);
     EXPECT_EQ(outcome.result, CopyResult::Done) << outcome.detail.toStdString();
     EXPECT_EQ(readFile(path(name)), pattern(5000));
+}
+
+// What the errors that sticks give mean: a refused name (exfat-fuse: "no such file", vfat: "invalid
+// argument") is no removed stick, a kernel-read-only one is write-protected, and anything is "gone" only
+// when the volume is.
+TEST(CopyOutcomeOf, AStickIsGoneOnlyWhenItsVolumeIs) {
+    EXPECT_EQ(CopyOutcomeOf(ENOENT, true).result, CopyResult::NameRefused);
+    EXPECT_EQ(CopyOutcomeOf(EINVAL, true).result, CopyResult::NameRefused);
+    EXPECT_EQ(CopyOutcomeOf(ENAMETOOLONG, true).result, CopyResult::NameRefused);
+    EXPECT_EQ(CopyOutcomeOf(EROFS, true).result, CopyResult::WriteProtected);
+    EXPECT_EQ(CopyOutcomeOf(ENOSPC, true).result, CopyResult::Full);
+    EXPECT_EQ(CopyOutcomeOf(EEXIST, true).result, CopyResult::Exists);
+    EXPECT_EQ(CopyOutcomeOf(EIO, true).result, CopyResult::Failed);
+    for (const int error : {ENOENT, EIO, EROFS, ENOSPC, ENOTCONN})
+        EXPECT_EQ(CopyOutcomeOf(error, false).result, CopyResult::Gone) << error;
 }
 
 // A target folder that goes away during the copy (as a stick's mount point does) stops the copy at once;
