@@ -12,13 +12,14 @@ enum class CopyResult {
     Full,           // no room left on the target medium
     WriteProtected, // the medium or the folder cannot be written
     Gone,           // the medium went away during the copy
+    NameRefused,    // the medium's file system does not take the name
     SourceMissing,  // the source cannot be read
-    Failed,         // any other error; `detail` has the system's text
+    Failed,         // any other error (a write error of a medium that is still there)
 };
 
 struct CopyOutcome {
     CopyResult result = CopyResult::Failed;
-    QString detail; // the system's error text, for Failed
+    QString detail; // the system's error text, for tests and diagnostics; never shown to the operator
 };
 
 // Durable copies of files: the copy is written under a partial name beside the target, synced, renamed

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -17,6 +19,7 @@ namespace {
 
 constexpr std::size_t chunkSize = std::size_t{1} << 20;
 constexpr char partSuffix[] = ".kandolor.part";
+constexpr int partAttempts = 100;
 
 // Owns a file descriptor.
 class Fd {
@@ -55,8 +58,21 @@ QString errorText(int error) {
     return QString::fromLocal8Bit(strerror_r(error, buffer, sizeof buffer));
 }
 
-CopyOutcome outcomeOf(int error) {
+// Whether the folder's path still leads to the volume that was opened: a pulled or unmounted stick no
+// longer does, while its open descriptors may go on working.
+bool stillThere(const QByteArray& folderPath, dev_t device) {
+    struct stat now {};
+    return ::stat(folderPath.constData(), &now) == 0 && now.st_dev == device;
+}
+
+} // namespace
+
+CopyOutcome CopyOutcomeOf(int error, bool volumeThere) {
     CopyOutcome outcome{CopyResult::Failed, errorText(error)};
+    if (!volumeThere) {
+        outcome.result = CopyResult::Gone;
+        return outcome;
+    }
     switch (error) {
     case ENOSPC:
     case EDQUOT:
@@ -67,13 +83,11 @@ CopyOutcome outcomeOf(int error) {
     case EPERM:
         outcome.result = CopyResult::WriteProtected;
         break;
-    case EIO:
-    case ENODEV:
-    case ENXIO:
-    case ENOENT:
-    case ESTALE:
-    case ENOTCONN:
-        outcome.result = CopyResult::Gone;
+    case ENOENT: // exfat-fuse refuses a name it cannot hold so
+    case EINVAL:
+    case EILSEQ:
+    case ENAMETOOLONG:
+        outcome.result = CopyResult::NameRefused;
         break;
     case EEXIST:
         outcome.result = CopyResult::Exists;
@@ -84,9 +98,22 @@ CopyOutcome outcomeOf(int error) {
     return outcome;
 }
 
-// Copies the rest of `in` to `out`, reporting progress after each chunk. Returns 0 or the errno;
-// `sourceFailed` tells that reading failed.
-int copyData(int in, int out, std::int64_t total, const FileCopier::Progress& progress, bool& sourceFailed) {
+namespace {
+
+// A short name for the partial file, so that every final name that fits has a partial name that fits too;
+// lower case only, for file systems that ignore case.
+QByteArray newPartName() {
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name(8, 'x');
+    for (char& c : name)
+        c = letters[QRandomGenerator::global()->bounded(static_cast<int>(sizeof letters) - 1)];
+    return name + partSuffix;
+}
+
+// Copies the rest of `in` to `out`, reporting progress after each chunk and stopping with ENODEV when
+// `attached` says the target went away. Returns 0 or the errno; `sourceFailed` tells that reading failed.
+int copyData(int in, int out, std::int64_t total, const FileCopier::Progress& progress,
+             const std::function<bool()>& attached, bool& sourceFailed) {
     std::vector<char> buffer(chunkSize);
     std::int64_t done = 0;
     for (;;) {
@@ -110,6 +137,8 @@ int copyData(int in, int out, std::int64_t total, const FileCopier::Progress& pr
         done += got;
         if (progress)
             progress(done, std::max(total, done));
+        if (!attached())
+            return ENODEV;
     }
     if (done == 0 && progress)
         progress(0, 0);
@@ -153,59 +182,67 @@ CopyOutcome DurableFileCopier::copy(const QString& source, const QString& target
     const QFileInfo targetInfo(target);
     const QByteArray folderPath = QFile::encodeName(targetInfo.absolutePath());
     const QByteArray name = QFile::encodeName(targetInfo.fileName());
-    const QByteArray partName = name + partSuffix;
     if (name.isEmpty())
-        return outcomeOf(EISDIR);
+        return CopyOutcomeOf(EISDIR, true);
     const Fd folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat folderInfo {};
-    if (!folder.valid() || fstat(folder.get(), &folderInfo) != 0)
-        return outcomeOf(errno);
+    if (!folder.valid() || fstat(folder.get(), &folderInfo) != 0) {
+        const int error = errno;
+        return CopyOutcomeOf(error, error != ENOENT && error != ENOTDIR); // the target folder itself is gone
+    }
+    const auto outcome = [&](int error) {
+        return CopyOutcomeOf(error, stillThere(folderPath, folderInfo.st_dev));
+    };
     struct stat existing {};
     if (fstatat(folder.get(), name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!replace)
             return {CopyResult::Exists, {}};
-    } else if (errno != ENOENT) {
-        return outcomeOf(errno);
+    } else if (const int error = errno; error != ENOENT) {
+        return outcome(error);
     }
 
-    // Truncated only after checking that the partial name is not the source itself.
-    Fd out(::openat(folder.get(), partName.constData(), O_CREAT | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0644));
+    // A partial file of its own: another copy to the same folder never writes into it.
+    QByteArray partName;
+    int opened = -1;
+    for (int attempt = 0; attempt < partAttempts && opened < 0; ++attempt) {
+        partName = newPartName();
+        opened = ::openat(folder.get(), partName.constData(),
+                          O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (opened < 0 && errno != EEXIST)
+            break;
+    }
+    Fd out(opened);
     if (!out.valid())
-        return outcomeOf(errno);
-    const auto failed = [&](CopyOutcome outcome) {
+        return outcome(errno);
+    const auto failed = [&](CopyOutcome result) {
         unlinkat(folder.get(), partName.constData(), 0);
-        return outcome;
+        return result;
     };
     struct stat partInfo {};
     if (fstat(out.get(), &partInfo) != 0)
-        return failed(outcomeOf(errno));
-    if (partInfo.st_dev == sourceInfo.st_dev && partInfo.st_ino == sourceInfo.st_ino)
-        return {CopyResult::Failed, errorText(EEXIST)};
+        return failed(outcome(errno));
 
-    if (ftruncate(out.get(), 0) != 0)
-        return failed(outcomeOf(errno));
     bool sourceFailed = false;
-    if (const int error = copyData(in.get(), out.get(), sourceInfo.st_size, progress, sourceFailed))
+    const auto attached = [&] { return stillThere(folderPath, folderInfo.st_dev); };
+    if (const int error = copyData(in.get(), out.get(), sourceInfo.st_size, progress, attached, sourceFailed))
         return failed(sourceFailed ? CopyOutcome{CopyResult::SourceMissing, errorText(error)}
-                                   : outcomeOf(error));
+                                   : outcome(error));
     const timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
     futimens(out.get(), times); // the copy keeps the recording's time where the file system can
     if (fsync(out.get()) != 0)
-        return failed(outcomeOf(errno));
+        return failed(outcome(errno));
     if (const int error = out.close())
-        return failed(outcomeOf(error));
+        return failed(outcome(error));
     if (const int error = moveIntoPlace(folder.get(), partName.constData(), name.constData(), replace))
-        return failed(outcomeOf(error));
+        return failed(outcome(error));
     // EINVAL: this folder has nothing to sync.
     if (fsync(folder.get()) != 0 && errno != EINVAL)
-        return outcomeOf(errno);
+        return outcome(errno);
 
     // Open descriptors keep writing to a volume that was detached meanwhile: ask the path again.
-    struct stat folderNow {};
     struct stat arrived {};
-    if (::stat(folderPath.constData(), &folderNow) != 0 || folderNow.st_dev != folderInfo.st_dev ||
-        ::stat((folderPath + '/' + name).constData(), &arrived) != 0 || arrived.st_dev != partInfo.st_dev ||
-        arrived.st_ino != partInfo.st_ino)
+    if (!attached() || ::stat((folderPath + '/' + name).constData(), &arrived) != 0 ||
+        arrived.st_dev != partInfo.st_dev || arrived.st_ino != partInfo.st_ino)
         return {CopyResult::Gone, {}};
     return {CopyResult::Done, {}};
 }

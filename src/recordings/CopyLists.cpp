@@ -1,5 +1,6 @@
 #include "recordings/CopyLists.h"
 
+#include "recording/RecordingNames.h"
 #include "settings/UiTexts.h"
 
 #include <QDir>
@@ -90,8 +91,16 @@ QStringList SelectedSources(const QStringList& lines, const std::vector<bool>& s
     return sources;
 }
 
-QString NameOnTarget(const QString& name, const QString& folder, const recording::FileExists& exists) {
+QString StickName(const QString& name) {
     const recording::NameParts parts = recording::SplitExtension(name);
+    QString base = recording::RemoveForbiddenChars(parts.baseName);
+    if (base.isEmpty() && !parts.baseName.isEmpty())
+        base = QStringLiteral("_");
+    return base + recording::RemoveForbiddenChars(parts.extension);
+}
+
+QString NameOnTarget(const QString& name, const QString& folder, const recording::FileExists& exists) {
+    const recording::NameParts parts = recording::SplitExtension(StickName(name));
     const QString extension = parts.extension.toLower();
     return recording::ApplyNumberingRule(parts.baseName, extension, folder, exists) + extension;
 }
@@ -111,13 +120,20 @@ QString CopyFailureMessage(const CopyOutcome& outcome, const QString& file, cons
     case CopyResult::Exists:
         reason = uiText(UiText::CopyTargetExists);
         break;
+    case CopyResult::NameRefused:
+        reason = uiText(UiText::CopyNameRefused);
+        break;
     case CopyResult::SourceMissing:
         reason = uiText(UiText::CopySourceUnreadable);
         break;
     default:
-        reason = outcome.detail;
+        reason = uiText(UiText::CopyWriteFailed);
     }
     return uiText(UiText::CopyFailed, QFileInfo(file).fileName(), target, reason);
+}
+
+QString RenamedCopyMessage(const QString& file, const QString& copy, const QString& target) {
+    return uiText(UiText::CopyRenamed, QFileInfo(file).fileName(), target, copy);
 }
 
 } // namespace recordings

@@ -39,12 +39,19 @@ QStringList TakenTargets(const QStringList& targetFolders, const std::vector<boo
 QStringList SelectedSources(const QStringList& lines, const std::vector<bool>& selected,
                             const QString& folder);
 
-// The name a recording is copied under into `folder`: the numbering rule, so nothing is replaced (name,
-// base#0, base#1 ...; a "#" number of its own is replaced at the first collision).
+// The name a file can have on any stick (vfat and exFAT included): without the characters \ / : * ? " < > |
+// and control characters, as recording names are made.
+QString StickName(const QString& name);
+
+// The name a recording is copied under into `folder`: its StickName with the numbering rule, so nothing is
+// replaced (name, base#0, base#1 ...; a "#" number of its own is replaced at the first collision).
 QString NameOnTarget(const QString& name, const QString& folder, const recording::FileExists& exists);
 
 // The message for a copy of `file` to `target` that did not end in CopyResult::Done; it says that the
 // recording itself is kept.
 QString CopyFailureMessage(const CopyOutcome& outcome, const QString& file, const QString& target);
+
+// The note that `file` was copied to `target` as `copy`, a name without the characters sticks refuse.
+QString RenamedCopyMessage(const QString& file, const QString& copy, const QString& target);
 
 } // namespace recordings

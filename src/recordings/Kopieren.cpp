@@ -15,14 +15,17 @@ void Kopieren::run() {
         if (folder.isEmpty())
             continue;
         CopyOutcome outcome;
+        QString name;
         // A file that appears under the chosen name meanwhile only moves the copy to the next name.
         for (int attempt = 0; attempt < 10; ++attempt) {
-            const QString name = recordings::NameOnTarget(name_, folder, recording::ExistsOnDisk);
+            name = recordings::NameOnTarget(name_, folder, recording::ExistsOnDisk);
             outcome = copier_.copy(source(), folder + name, false);
             if (outcome.result != CopyResult::Exists)
                 break;
         }
         if (outcome.result != CopyResult::Done)
             emit failed(recordings::CopyFailureMessage(outcome, name_, folder));
+        else if (recordings::StickName(name_) != name_)
+            emit renamed(recordings::RenamedCopyMessage(name_, name, folder));
     }
 }

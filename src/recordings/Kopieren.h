@@ -8,7 +8,8 @@ class FileCopier;
 
 // Copies one finished recording to the folders the operator checked, on a thread of its own at the lowest
 // priority, on its own copy of what it needs. Each copy gets a free name on its target, so nothing there
-// is replaced. It tells when it starts and ends, and every copy that failed.
+// is replaced, and a name sticks refuse is changed. It tells when it starts and ends, every copy that failed
+// and every copy made under a changed name.
 class Kopieren : public QThread {
     Q_OBJECT
 
@@ -20,6 +21,7 @@ public:
 signals:
     void copying();
     void failed(const QString& message);
+    void renamed(const QString& message);
 
 protected:
     void run() override;

@@ -138,7 +138,7 @@ constexpr Entry Entries[] = {
     {"CopyingProgress", "%1 wird nach %2 kopiert …"},
     {"CopyFailed", "%1 konnte nicht nach %2 kopiert werden.\n%3\nDie Aufnahme selbst bleibt, wo sie ist."},
     {"CopyNoRoom", "Auf dem Datenträger ist nicht genug Platz."},
-    {"CopyWriteProtected", "Der Datenträger ist schreibgeschützt."},
+    {"CopyWriteProtected", "Der Datenträger ist schreibgeschützt oder beschädigt. Wenn er nicht schreibgeschützt ist, sollte er an einem Computer geprüft werden."},
     {"CopyMediumGone", "Der Datenträger wurde während des Kopierens entfernt."},
     {"CopyTargetExists", "Dort gibt es schon eine Datei mit diesem Namen."},
     {"CopySourceUnreadable", "Die Datei kann nicht gelesen werden."},
@@ -214,7 +214,10 @@ constexpr Entry Entries[] = {
     {"LanguageLineError", "Error ! \n%1\nLine %2: \"=\" missing "},
     {"LanguageHeaderMissing", "Error ! \n%1\nLine %2: header missing "},
     {"SongUnreadable", "Die Datei kann nicht gelesen werden, das Lied wurde dort beendet:\n%1"},
-    {"MusicUnreadable", "Die Datei kann nicht gelesen werden, die Hintergrundmusik geht mit dem nächsten Lied weiter:\n%1"},};
+    {"MusicUnreadable", "Die Datei kann nicht gelesen werden, die Hintergrundmusik geht mit dem nächsten Lied weiter:\n%1"},
+    {"CopyNameRefused", "Der Datenträger nimmt diesen Dateinamen nicht an."},
+    {"CopyWriteFailed", "Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten; er wurde vielleicht entfernt oder ist beschädigt."},
+    {"CopyRenamed", "%1 wurde auf %2 als %3 gespeichert, weil USB-Speicher die Zeichen \\ / : * ? \" < > | und Steuerzeichen in Dateinamen nicht annehmen."},};
 // clang-format on
 static_assert(std::size(Entries) == UiTextCount);
 

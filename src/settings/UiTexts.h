@@ -6,7 +6,7 @@
 // Number of entries of the user-interface text table; a language file replaces them by position. The
 // first 73 are the captions every language file has translated from the start; the texts after them were
 // added later, so an older file that stops early keeps the built-in ones.
-constexpr int UiTextCount = 203;
+constexpr int UiTextCount = 206;
 
 // Index of each user-interface text, named after where the text is shown.
 namespace UiText {
@@ -215,6 +215,9 @@ enum : int {
     LanguageHeaderMissing = 200,
     SongUnreadable = 201,
     MusicUnreadable = 202,
+    CopyNameRefused = 203,
+    CopyWriteFailed = 204,
+    CopyRenamed = 205,
 };
 } // namespace UiText
 

@@ -19,6 +19,8 @@ bool FakeDialogs::confirm(const QString& title, const QString& text) {
 
 QString FakeDialogs::nextFile(const QString& title) {
     record(title);
+    if (onFileDialog)
+        onFileDialog(title);
     std::lock_guard lock(mutex_);
     if (fileAnswers.empty())
         return {};

@@ -39,6 +39,8 @@ public:
     std::function<int(QDialog&)> onModal;
     // Runs while a message is open (e.g. a nested event loop, as a message box that stays open runs one).
     std::function<void(const QString&)> onMessage;
+    // Runs while a file or folder dialog is open, with its title (a drive notice can come meanwhile).
+    std::function<void(const QString&)> onFileDialog;
     QStringList modalShown;
 
 private:

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -74,8 +75,64 @@ TEST_F(FileCopierTest, CopyArrivesWholeWithProgressAndNoPartialFile) {
     EXPECT_EQ(outcome.result, CopyResult::Done) << outcome.detail.toStdString();
     EXPECT_EQ(readFile(path("stick/copy.mp3")), pattern(2 * MiB + 12345));
     EXPECT_THAT(done, ElementsAre(MiB, 2 * MiB, 2 * MiB + 12345));
-    EXPECT_THAT(entries(path("stick")), ElementsAre("copy.mp3"));
+    // The partial file of another copy is never written into (it goes when its volume is listed).
+    EXPECT_THAT(entries(path("stick")), ElementsAre("copy.mp3", "copy.mp3.kandolor.part"));
+    EXPECT_EQ(readFile(path("stick/copy.mp3.kandolor.part")), pattern(3 * MiB, 9));
     EXPECT_EQ(readFile(from), pattern(2 * MiB + 12345));
+}
+
+// The operator's copy and the automatic one write the same name to the same stick at once: each has a
+// partial file of its own, the first to finish wins and the other finds the name taken.
+TEST_F(FileCopierTest, TwoCopiesToOneNameNeverShareAPartialFile) {
+    const QString first = source(3 * MiB, 1);
+    const QString second = source(2 * MiB, 2);
+    CopyOutcome inner;
+    int chunks = 0;
+    const CopyOutcome outer = copier_.copy(first, path("copy.mp3"), false, [&](auto, auto) {
+        if (++chunks == 1)
+            inner = copier_.copy(second, path("copy.mp3"), false);
+    });
+    EXPECT_EQ(inner.result, CopyResult::Done) << inner.detail.toStdString();
+    EXPECT_EQ(outer.result, CopyResult::Exists) << outer.detail.toStdString();
+    EXPECT_EQ(readFile(path("copy.mp3")), pattern(2 * MiB, 2));
+    EXPECT_THAT(entries(dir_.path()), ElementsAre("copy.mp3", "source1.mp3", "source2.mp3"));
+}
+
+// The partial name stays short: a final name of up to 255 bytes can be copied.
+TEST_F(FileCopierTest, ALongNameThatFitsIsCopied) {
+    const QString name = QString(251, QLatin1Char('x')) + QStringLiteral(".mp3");
+    const CopyOutcome outcome = copier_.copy(source(5000), path(name), false);
+    EXPECT_EQ(outcome.result, CopyResult::Done) << outcome.detail.toStdString();
+    EXPECT_EQ(readFile(path(name)), pattern(5000));
+}
+
+// What the errors that sticks give mean: a refused name (exfat-fuse: "no such file", vfat: "invalid
+// argument") is no removed stick, a kernel-read-only one is write-protected, and anything is "gone" only
+// when the volume is.
+TEST(CopyOutcomeOf, AStickIsGoneOnlyWhenItsVolumeIs) {
+    EXPECT_EQ(CopyOutcomeOf(ENOENT, true).result, CopyResult::NameRefused);
+    EXPECT_EQ(CopyOutcomeOf(EINVAL, true).result, CopyResult::NameRefused);
+    EXPECT_EQ(CopyOutcomeOf(ENAMETOOLONG, true).result, CopyResult::NameRefused);
+    EXPECT_EQ(CopyOutcomeOf(EROFS, true).result, CopyResult::WriteProtected);
+    EXPECT_EQ(CopyOutcomeOf(ENOSPC, true).result, CopyResult::Full);
+    EXPECT_EQ(CopyOutcomeOf(EEXIST, true).result, CopyResult::Exists);
+    EXPECT_EQ(CopyOutcomeOf(EIO, true).result, CopyResult::Failed);
+    for (const int error : {ENOENT, EIO, EROFS, ENOSPC, ENOTCONN})
+        EXPECT_EQ(CopyOutcomeOf(error, false).result, CopyResult::Gone) << error;
+}
+
+// A target folder that goes away during the copy (as a stick's mount point does) stops the copy at once;
+// the folder, wherever it is now, keeps nothing of it.
+TEST_F(FileCopierTest, AFolderGoneDuringTheCopyStopsItAndKeepsNothing) {
+    QDir().mkpath(path("stick"));
+    int chunks = 0;
+    const CopyOutcome outcome = copier_.copy(source(4 * MiB), path("stick/copy.mp3"), false, [&](auto, auto) {
+        if (++chunks == 1)
+            QDir().rename(path("stick"), path("away"));
+    });
+    EXPECT_EQ(outcome.result, CopyResult::Gone) << outcome.detail.toStdString();
+    EXPECT_EQ(chunks, 1);
+    EXPECT_THAT(entries(path("away")), IsEmpty());
 }
 
 TEST_F(FileCopierTest, ExistingTargetIsReplacedOnlyWhenAsked) {
@@ -161,21 +218,63 @@ TEST_F(FileCopierTest, ReadOnlyVolumeIsWriteProtected) {
     EXPECT_THAT(entries(volume.path), IsEmpty());
 }
 
+// The stick's volume is detached during the copy (lazily, as the desktop does with a pulled stick): the
+// copier stops, says so, and the device keeps neither the copy nor its partial file.
 TEST_F(FileCopierTest, VolumeDetachedDuringCopyIsGone) {
     TestVolume volume(path("stick"), TestVolume::Ext4, QStringLiteral("STICK"), QStringLiteral("16M"));
     if (volume.path.isEmpty())
         GTEST_SKIP() << volume.skipReason.toStdString();
     const QString from = source(6 * MiB);
-    const QString target = volume.path + "/copy.mp3";
     int chunks = 0;
-    const CopyOutcome outcome = copier_.copy(from, target, false, [&](auto, auto) {
+    const CopyOutcome outcome = copier_.copy(from, volume.path + "/copy.mp3", false, [&](auto, auto) {
         if (++chunks == 1)
             volume.unmountLazily();
     });
     EXPECT_EQ(outcome.result, CopyResult::Gone) << outcome.detail.toStdString();
-    EXPECT_EQ(chunks, 6);
-    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_LT(chunks, 6);
+    const QString device = volume.mountAgain(path("device"));
+    ASSERT_FALSE(device.isEmpty());
+    EXPECT_THAT(entries(device), ElementsAre("lost+found"));
     EXPECT_EQ(readFile(from), pattern(6 * MiB));
 }
+
+// A stick whose file system meets an error during the copy is turned read-only by the kernel: that is
+// told as write-protected (or damaged), not as removed.
+TEST_F(FileCopierTest, AVolumeTurnedReadOnlyByAnErrorIsWriteProtected) {
+    TestVolume volume(path("stick"), TestVolume::Ext4, QStringLiteral("STICK"), QStringLiteral("16M"));
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    bool failed = false;
+    const CopyOutcome outcome =
+        copier_.copy(source(4 * MiB), volume.path + "/copy.mp3", false, [&](auto, auto) {
+            if (!failed)
+                failed = volume.failAndTurnReadOnly();
+        });
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(outcome.result, CopyResult::WriteProtected) << outcome.detail.toStdString();
+    EXPECT_FALSE(QFile::exists(volume.path + "/copy.mp3"));
+}
+
+// exFAT (through exfat-fuse, which answers "no such file" for a name it refuses) and vfat: a refused name
+// is told as such while the stick is there, and the longest names fit.
+class StickFileSystemTest : public FileCopierTest, public ::testing::WithParamInterface<TestVolume::Type> {};
+
+TEST_P(StickFileSystemTest, ARefusedNameIsNotARemovedStickAndLongNamesFit) {
+    TestVolume volume(path("stick"), GetParam(), QStringLiteral("STICK"), QStringLiteral("16M"));
+    if (volume.path.isEmpty())
+        GTEST_SKIP() << volume.skipReason.toStdString();
+    const QString from = source(2 * MiB);
+    const CopyOutcome refused = copier_.copy(from, volume.path + "/Vortrag: Teil 1?.mp3", false);
+    EXPECT_EQ(refused.result, CopyResult::NameRefused) << refused.detail.toStdString();
+
+    const QString name = QString(250, QLatin1Char('x')) + QStringLiteral(".mp3");
+    const CopyOutcome outcome = copier_.copy(from, volume.path + "/" + name, false);
+    EXPECT_EQ(outcome.result, CopyResult::Done) << outcome.detail.toStdString();
+    EXPECT_EQ(readFile(volume.path + "/" + name), pattern(2 * MiB));
+    EXPECT_THAT(entries(volume.path), ElementsAre(name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sticks, StickFileSystemTest, ::testing::Values(TestVolume::Exfat, TestVolume::Vfat),
+                         [](const auto& info) { return info.param == TestVolume::Exfat ? "exFAT" : "vfat"; });
 
 } // namespace

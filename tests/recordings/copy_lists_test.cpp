@@ -85,3 +85,45 @@ TEST(CopyLists, ListsTheMp3FilesOfTheFolderByNameWithTheirDay) {
     EXPECT_EQ(files[0].day, toDateTime(QDate::currentDate()));
     EXPECT_TRUE(ListRecordings(dir.path() + "/fehlt/").empty());
 }
+
+// Any name on any stick: the characters vfat and exFAT refuse are left out, as in recording names, and a
+// name taken on the target is numbered as before.
+TEST(CopyLists, NamesOnTargetAreNamesEveryStickTakes) {
+    const auto none = [](const QString&) { return false; };
+    EXPECT_EQ(StickName(QStringLiteral("Vortrag: \"Liebe\" <Teil 1|2>?*.mp3")), "Vortrag Liebe Teil 12.mp3");
+    EXPECT_EQ(StickName(QStringLiteral("Zeile\r\nzwei\t.mp3")), "Zeilezwei.mp3");
+    EXPECT_EQ(StickName(QStringLiteral("a\\b.mp3")), "ab.mp3");
+    EXPECT_EQ(StickName(QStringLiteral(":?.mp3")), "_.mp3");
+    EXPECT_EQ(StickName(QStringLiteral("Max_Muster_2026_12_9_Vortrag#1.mp3")),
+              "Max_Muster_2026_12_9_Vortrag#1.mp3");
+    const QSet<QString> taken = {"/t/ab.mp3"};
+    EXPECT_EQ(NameOnTarget("a:b.mp3", "/t/", [&](const QString& path) { return taken.contains(path); }),
+              "ab#0.mp3");
+    EXPECT_EQ(NameOnTarget("a|b.MP3", "/t/", none), "ab.mp3");
+}
+
+// Every way a copy can fail is told in German with the file and the stick, and never with the system's
+// own text.
+TEST(CopyLists, EveryCopyFailureIsToldInGermanWithFileAndStick) {
+    const std::pair<CopyResult, const char*> reasons[] = {
+        {CopyResult::Full, "nicht genug Platz"},
+        {CopyResult::WriteProtected, "schreibgeschützt oder beschädigt"},
+        {CopyResult::Gone, "während des Kopierens entfernt"},
+        {CopyResult::NameRefused, "nimmt diesen Dateinamen nicht an"},
+        {CopyResult::Exists, "schon eine Datei mit diesem Namen"},
+        {CopyResult::SourceMissing, "kann nicht gelesen werden"},
+        {CopyResult::Failed, "ein Fehler aufgetreten"},
+    };
+    for (const auto& [result, reason] : reasons) {
+        const QString message = CopyFailureMessage({result, QStringLiteral("Input/output error")},
+                                                   "/rec/Vortrag.mp3", "/media/op/STICK/");
+        EXPECT_TRUE(message.startsWith("Vortrag.mp3 konnte nicht nach /media/op/STICK/ kopiert werden."))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(reason))) << message.toStdString();
+        EXPECT_TRUE(message.contains("Die Aufnahme selbst bleibt, wo sie ist.")) << message.toStdString();
+        EXPECT_FALSE(message.contains("error")) << message.toStdString();
+    }
+    EXPECT_EQ(RenamedCopyMessage("/rec/a:b.mp3", "ab.mp3", "/media/op/STICK/"),
+              "a:b.mp3 wurde auf /media/op/STICK/ als ab.mp3 gespeichert, weil USB-Speicher die Zeichen "
+              "\\ / : * ? \" < > | und Steuerzeichen in Dateinamen nicht annehmen.");
+}

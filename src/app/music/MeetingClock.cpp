@@ -5,6 +5,7 @@
 #include "app/recording/CaptureControl.h"
 #include "app/recording/RecordingFinisher.h"
 #include "app/recordings/RecordingCopies.h"
+#include "app/recordings/TDualListDlg.h"
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "common/SystemPower.h"
@@ -63,7 +64,8 @@ void MeetingClock::powerOffWhenDue() {
     AudioLibrary& audio = form_.services().audio;
     if (poweredOff_ || audio.ChannelIsActive(music.MusicStream) == AudioLibrary::Playing)
         return;
-    if (form_.capture().channelActive() || form_.finisher().busy() || form_.recordingCopies().busy()) {
+    if (form_.capture().channelActive() || form_.finisher().busy() || form_.recordingCopies().busy() ||
+        form_.copyDialog().copying()) {
         form_.form().Shutdown1->setText(Indent + uiText(UiText::ShutdownWaits));
         return;
     }

@@ -139,27 +139,41 @@ void DriveList::withdrawOtherSource(const QString& root) {
 void DriveList::CheckListBox1DblClick(QListWidgetItem* item) {
     if (!item)
         return;
+    // The dialogs below run events: a drive notice meanwhile rebuilds the list and frees `item`, so only
+    // its volume's root is kept and its entry looked up again afterwards.
+    const QString root = item->data(DriveEntryDelegate::RootRole).toString();
     const Qt::CheckState checked = item->checkState();
-    DriveEntry entry = entryOf(*item);
-    QString folder = form_.services().dialogs.chooseFolder(uiText(UiText::ChooseCopyFolder), entry.folder);
+    const DriveEntry before = entryOf(*item);
+    item = nullptr;
+    QString folder = form_.services().dialogs.chooseFolder(uiText(UiText::ChooseCopyFolder), before.folder);
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    const QString root = item->data(DriveEntryDelegate::RootRole).toString();
     if (!folder.isEmpty() && !recordings::LiesOnVolume(folder, root)) {
         // A folder elsewhere would take the copies off the stick the entry names.
         form_.services().dialogs.showMessage(uiText(UiText::FolderNotOnMedium, root));
         folder.clear();
     }
+    QListWidgetItem* now = itemOf(root);
+    if (!now)
+        return; // the volume went away meanwhile
     const QSignalBlocker quiet(form_.form().CheckListBox1);
-    if (!folder.isEmpty()) {
-        entry = {folder, entry.description.left(25)};
-        item->setText(entry.text());
-        item->setData(DriveEntryDelegate::FolderRole, entry.folder);
-        item->setData(DriveEntryDelegate::DescriptionRole, entry.description);
-        if (!form_.recordingCopies().busy())
-            removeLeftParts(entry.folder);
-    }
-    item->setCheckState(checked);
+    now->setCheckState(checked);
+    if (folder.isEmpty())
+        return;
+    const DriveEntry entry{folder, entryOf(*now).description.left(25)};
+    now->setText(entry.text());
+    now->setData(DriveEntryDelegate::FolderRole, entry.folder);
+    now->setData(DriveEntryDelegate::DescriptionRole, entry.description);
+    if (!form_.recordingCopies().busy())
+        removeLeftParts(entry.folder);
+}
+
+QListWidgetItem* DriveList::itemOf(const QString& root) const {
+    const QListWidget* list = form_.form().CheckListBox1;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->data(DriveEntryDelegate::RootRole).toString() == root)
+            return list->item(i);
+    return nullptr;
 }
 
 void DriveList::CheckListBox1ClickCheck() {

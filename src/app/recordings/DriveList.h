@@ -30,6 +30,8 @@ public:
 
 private:
     static recordings::DriveEntry entryOf(const QListWidgetItem& item);
+    // The item of the volume mounted at `root`, or none.
+    QListWidgetItem* itemOf(const QString& root) const;
     void addEntry(const Volume& volume, const std::vector<QListWidgetItem*>& before);
     void removeLeftParts(const QString& folder);
     void sizeGroup();

@@ -21,9 +21,10 @@ void RecordingCopies::copy(const QString& folder, const QString& name, const QSt
         label->setText(uiText(UiText::DoNotRemoveStick));
         label->setStyleSheet(QStringLiteral("color: #ff0000;"));
     });
-    connect(started, &Kopieren::failed, this, [this](const QString& message) {
-        form_.step([&] { form_.services().dialogs.showMessage(message); });
-    });
+    for (const auto signal : {&Kopieren::failed, &Kopieren::renamed})
+        connect(started, signal, this, [this](const QString& message) {
+            form_.step([&] { form_.services().dialogs.showMessage(message); });
+        });
     connect(started, &QThread::finished, this, [this] { form_.step([this] { workerDone(); }); });
     workers_.push_back(std::move(worker));
     if (workers_.size() == 1)

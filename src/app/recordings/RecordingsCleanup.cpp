@@ -1,8 +1,7 @@
 #include "app/recordings/RecordingsCleanup.h"
 
 #include "app/TForm1.h"
-#include "app/recording/CaptureControl.h"
-#include "app/recording/RecordingFinisher.h"
+#include "app/recordings/BusyRecordings.h"
 #include "app/recordings/RecordingCopies.h"
 #include "common/Clock.h"
 #include "recordings/OldRecordings.h"
@@ -33,9 +32,7 @@ void RecordingsCleanup::DeleteOldRecordings() {
     if (days == 0)
         return;
     const QString folder = form_.settings().RecordingFolder;
-    QSet<QString> busy = form_.finisher().busyFiles() + form_.recordingCopies().busyFiles();
-    if (form_.capture().channelActive())
-        busy << folder + form_.state().texte[0];
+    const QSet<QString> busy = UnfinishedRecordings(form_) + form_.recordingCopies().busyFiles();
     for (const QString& path :
          recordings::OldRecordingsToDelete(folder, form_.services().clock.today(), days, busy))
         QFile::remove(path);

@@ -1,6 +1,7 @@
 #include "app/recordings/TDualListDlg.h"
 
 #include "app/TForm1.h"
+#include "app/recordings/BusyRecordings.h"
 #include "app/recordings/DriveEntryDelegate.h"
 #include "app/recordings/DriveList.h"
 #include "app/recordings/SourceListDelegate.h"
@@ -47,7 +48,12 @@ bool TDualListDlg::event(QEvent* event) {
 void TDualListDlg::FormActivate() {
     ui->SrcList->clear();
     main_.driveList().FillTargetList(*ui->DstList);
-    const auto recordings = recordings::ListRecordings(main_.settings().RecordingFolder);
+    const QString folder = main_.settings().RecordingFolder;
+    const QSet<QString> unfinished = UnfinishedRecordings(main_);
+    auto recordings = recordings::ListRecordings(folder);
+    std::erase_if(recordings, [&](const recordings::RecordingFile& file) {
+        return unfinished.contains(folder + file.name);
+    });
     ui->SrcList->addItems(
         recordings::SourceList(recordings, main_.services().clock.today(), main_.uiTexts()));
 }
@@ -73,8 +79,10 @@ void TDualListDlg::sendClick() {
     const QStringList sources =
         recordings::SelectedSources(lines, selected, main_.settings().RecordingFolder);
     ui->send->setEnabled(false);
+    copying_ = true;
     if (!sources.isEmpty())
         runCopies(tasksFor(targets, sources));
+    copying_ = false;
     ui->send->setEnabled(true);
 }
 
@@ -83,7 +91,7 @@ std::vector<TDualListDlg::Task> TDualListDlg::tasksFor(const QStringList& target
     std::vector<Task> tasks;
     for (const QString& folder : targets) {
         for (const QString& source : sources) {
-            const QString name = QFileInfo(source).fileName();
+            const QString name = recordings::StickName(QFileInfo(source).fileName());
             Task task{source, folder + name, false};
             if (QFileInfo::exists(task.target)) {
                 task.replace = main_.services().dialogs.confirm(
@@ -105,7 +113,7 @@ void TDualListDlg::runCopies(const std::vector<Task>& tasks) {
         total += QFileInfo(task.source).size();
     std::atomic<std::int64_t> copied{0};
     std::atomic<int> current{0};
-    QStringList failures;
+    QStringList messages;
     FileCopier& copier = main_.services().copier;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         std::int64_t before = 0;
@@ -117,9 +125,11 @@ void TDualListDlg::runCopies(const std::vector<Task>& tasks) {
                             [&](std::int64_t done, std::int64_t) { copied = before + done; });
             before += QFileInfo(task.source).size();
             copied = before;
+            const QFileInfo target(task.target);
             if (outcome.result != CopyResult::Done)
-                failures << recordings::CopyFailureMessage(outcome, task.source,
-                                                           QFileInfo(task.target).path());
+                messages << recordings::CopyFailureMessage(outcome, task.source, target.path());
+            else if (target.fileName() != QFileInfo(task.source).fileName())
+                messages << recordings::RenamedCopyMessage(task.source, target.fileName(), target.path());
         }
     }));
     // Progress in kilobytes, so a large copy fits the dialog's range.
@@ -141,6 +151,6 @@ void TDualListDlg::runCopies(const std::vector<Task>& tasks) {
     finished.exec();
     worker->wait();
     progress.reset();
-    for (const QString& failure : failures)
-        main_.services().dialogs.showMessage(failure);
+    for (const QString& message : messages)
+        main_.services().dialogs.showMessage(message);
 }

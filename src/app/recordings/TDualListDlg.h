@@ -25,6 +25,8 @@ public:
     // Rebuilds both lists.
     void FormActivate();
     void sendClick();
+    // The copies of "--> Kopieren -->" are running.
+    bool copying() const { return copying_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -40,4 +42,5 @@ private:
 
     std::unique_ptr<Ui::TDualListDlg> ui;
     TForm1& main_;
+    bool copying_ = false;
 };

@@ -1,11 +1,31 @@
 #include "app/MainWindowFixture.h"
+#include "app/music/MeetingClock.h"
 #include "app/recordings/ListTexts.h"
 #include "app/recordings/TDualListDlg.h"
 #include "ui_TDualListDlg.h"
 
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <future>
 
 namespace {
+
+// The real copier, held in its first copy until the test lets it go.
+class GatedCopier : public FileCopier {
+public:
+    CopyOutcome copy(const QString& source, const QString& target, bool replace,
+                     const Progress& progress) override {
+        entered = true;
+        gate.wait();
+        return real.copy(source, target, replace, progress);
+    }
+    QStringList removeLeftParts(const QString& folder) override { return real.removeLeftParts(folder); }
+    std::atomic<bool> entered{false};
+    std::promise<void> open;
+    std::shared_future<void> gate = open.get_future().share();
+    DurableFileCopier real;
+};
 
 class CopyDialogTest : public MainWindowFixture {
 protected:
@@ -117,4 +137,60 @@ TEST_F(CopyDialogTest, CopiesTheSelectedRecordingsToTheFirstFourSelectedDrives) 
     dialogs.confirmAnswers = {true};
     dialog.form().send->click();
     EXPECT_EQ(bytesOf(sticks[0] + "b.mp3"), "bbb");
+}
+
+// A recording that came into the folder by other ways, with characters that vfat and exFAT refuse: it is
+// copied under a name every stick takes, and the operator is told.
+TEST_F(CopyDialogTest, ANameSticksRefuseIsCopiedUnderANameTheyTakeAndSaid) {
+    makeRecording("Vortrag: \"Liebe\"?.mp3", QDate(2026, 12, 9), "talk");
+    const QString stick = addStick("STICK");
+    auto form = start();
+    dialogs.clear();
+    TDualListDlg& dialog = form->copyDialog();
+    dialog.FormActivate();
+    select(*dialog.form().SrcList, {1});
+    select(*dialog.form().DstList, {0});
+    QTest::mouseClick(dialog.form().send, Qt::LeftButton);
+    EXPECT_EQ(QDir(stick).entryList(QDir::Files), QStringList{"Vortrag Liebe.mp3"});
+    EXPECT_EQ(bytesOf(stick + "Vortrag Liebe.mp3"), "talk");
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.shown().first().startsWith("Vortrag: \"Liebe\"?.mp3 wurde auf "))
+        << dialogs.shown().first().toStdString();
+    EXPECT_TRUE(dialogs.shown().first().contains(" als Vortrag Liebe.mp3 gespeichert"));
+}
+
+// The shutdown countdown that ends while the dialog copies waits for the copy, and says so.
+TEST_F(CopyDialogTest, NoPowerOffWhileTheDialogCopies) {
+    QStringList settings = fullSettings(); // a shutdown 30 minutes after the meeting
+    settings[11] = recordings();
+    writeFile(settingsFile(), settings);
+    makeRecording("a.mp3", QDate(2026, 12, 9), "aaa");
+    const QString stick = addStick("STICK");
+    GatedCopier gated;
+    copierInUse = &gated;
+    clock.set(2026, 12, 9, 21, 0);
+    auto form = start();
+    ASSERT_TRUE(form->settings().ShutdownEnabled);
+    Ui::TForm1& ui = form->form();
+    ui.Button3->click(); // the closing song has ended: the countdown begins
+    TDualListDlg& dialog = form->copyDialog();
+    dialog.FormActivate();
+    select(*dialog.form().SrcList, {1});
+    select(*dialog.form().DstList, {0});
+
+    bool waited = false;
+    QTimer::singleShot(0, [&] {
+        // The copy runs; the countdown ends meanwhile and its clock goes on ticking.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return gated.entered.load(); }, 10000));
+        clock.set(2026, 12, 9, 21, 31);
+        waited = QTest::qWaitFor(
+            [&] { return ui.Shutdown1->text().contains("sobald Aufnahme und Kopien gesichert sind"); },
+            10000);
+        EXPECT_EQ(power.calls, 0);
+        gated.open.set_value();
+    });
+    QTest::mouseClick(dialog.form().send, Qt::LeftButton);
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(bytesOf(stick + "a.mp3"), "aaa");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return power.calls == 1; }, 10000)) << "after the copy";
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QListWidget>
+#include <QTest>
 
 namespace {
 
@@ -19,6 +20,14 @@ protected:
             if (list.item(i)->checkState() == Qt::Checked)
                 out << list.item(i)->text();
         return out;
+    }
+    // Double-clicks the text of entry `row` as the operator does (an item view takes a double click only
+    // after a click on the same entry).
+    static void doubleClick(QListWidget& list, int row) {
+        const QRect rect = list.visualItemRect(list.item(row));
+        const QPoint at(rect.right() - 20, rect.center().y());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
     }
     static void checkAll(QListWidget& list) {
         for (int i = 0; i < list.count(); ++i)
@@ -150,4 +159,44 @@ TEST_F(DriveListWindow, EntriesAreDrawnInTheColourOfTheirKind) {
     EXPECT_TRUE(rowHas(2, Qt::black));
     EXPECT_FALSE(rowHas(2, olive));
     EXPECT_EQ(list.visualItemRect(list.item(1)).height(), 30);
+}
+
+// The folder chooser and the message after it run events: a drive notice meanwhile rebuilds the list and
+// frees the entry that was double-clicked. The handler finds the entry again by its volume (under
+// AddressSanitizer, a use of the freed entry aborts the test).
+TEST_F(DriveListWindow, AVolumeNoticeWhileTheFolderChooserIsOpenIsSafe) {
+    drives.list = {stick("A"), stick("C")};
+    auto form = start();
+    form->show();
+    QListWidget& list = *form->form().CheckListBox1;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get(), 5000));
+    list.item(0)->setCheckState(Qt::Checked);
+
+    dialogs.onFileDialog = [&](const QString&) { drives.arrive(stick("B")); };
+    dialogs.fileAnswers.push_back(QStringLiteral("/media/op/A/Aufnahmen"));
+    doubleClick(list, 0);
+    ASSERT_EQ(dialogs.shown().filter("Verzeichnis für die Kopien wählen").size(), 1);
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.item(0)->text(), QStringLiteral("/media/op/A/Aufnahmen//Wechseldatenträger A"));
+    EXPECT_EQ(checkedTexts(list), QStringList{QStringLiteral("/media/op/A/Aufnahmen//Wechseldatenträger A")});
+    ASSERT_EQ(form->driveList().checkedEntries().size(), 1u);
+    EXPECT_EQ(form->driveList().checkedEntries()[0].folder, "/media/op/A/Aufnahmen/");
+
+    // A notice while the message about a folder elsewhere is open: the entry stays as it was.
+    dialogs.onFileDialog = {};
+    dialogs.onMessage = [&](const QString&) { drives.arrive(stick("D")); };
+    dialogs.fileAnswers.push_back(QStringLiteral("/home/op"));
+    doubleClick(list, 0);
+    ASSERT_EQ(list.count(), 4);
+    EXPECT_EQ(checkedTexts(list), QStringList{QStringLiteral("/media/op/A/Aufnahmen//Wechseldatenträger A")});
+
+    // The volume of the entry itself pulled while the chooser is open: nothing is left to change.
+    dialogs.onMessage = {};
+    dialogs.onFileDialog = [&](const QString&) { drives.remove("/media/op/A/"); };
+    dialogs.fileAnswers.push_back(QStringLiteral("/media/op/A/Neu"));
+    doubleClick(list, 0);
+    EXPECT_EQ(listTexts(list), (QStringList{QStringLiteral("/media/op/B//Wechseldatenträger B"),
+                                            QStringLiteral("/media/op/C//Wechseldatenträger C"),
+                                            QStringLiteral("/media/op/D//Wechseldatenträger D")}));
+    EXPECT_TRUE(checkedTexts(list).isEmpty());
 }

@@ -140,3 +140,39 @@ TEST_F(VolumesTest, APartialCopyLeftByACrashIsRemovedWhenItsVolumeIsListed) {
     EXPECT_TRUE(QFile::exists(at("STICK/Vortrag.mp3")));
     EXPECT_EQ(dialogs.shown().filter("unvollständige Kopien").size(), 1);
 }
+
+// A recording with characters that exFAT refuses (it came into the folder by other ways) is copied to an
+// exFAT stick under a name the stick takes, and the operator is told so; nothing says the stick was removed.
+TEST_F(VolumesTest, ANameExfatRefusesArrivesUnderANameItTakes) {
+    TestVolume stick(at("EXFAT"), TestVolume::Exfat, "EXFAT", "16M");
+    if (stick.path.isEmpty())
+        GTEST_SKIP() << stick.skipReason.toStdString();
+    auto form = start();
+    const QByteArray recording = makeRecording("Vortrag: Teil 1?.mp3", 1 << 20);
+    form->recordingCopies().copy(recordings(), "Vortrag: Teil 1?.mp3", {at("EXFAT") + "/"});
+    waitForCopies(*form);
+    EXPECT_EQ(bytesOf(at("EXFAT/Vortrag Teil 1.mp3")), recording);
+    EXPECT_EQ(dialogs.shown().filter("entfernt"), QStringList());
+    EXPECT_EQ(dialogs.shown().filter("als Vortrag Teil 1.mp3 gespeichert").size(), 1)
+        << dialogs.shown().join('|').toStdString();
+}
+
+// A stick that the kernel turns read-only after an error during the copy is told as write-protected or
+// damaged, with the advice to have it checked.
+TEST_F(VolumesTest, AStickTurnedReadOnlyByAnErrorIsToldAsWriteProtectedOrDamaged) {
+    TestVolume stick(at("STICK"), TestVolume::Ext4, "STICK", "16M");
+    if (stick.path.isEmpty())
+        GTEST_SKIP() << stick.skipReason.toStdString();
+    InterferingCopier interfering;
+    interfering.afterAPiece = [&] { EXPECT_TRUE(stick.failAndTurnReadOnly()); };
+    copierInUse = &interfering;
+    auto form = start();
+    const QByteArray recording = makeRecording("Vortrag.mp3", 3 << 20);
+    form->recordingCopies().copy(recordings(), "Vortrag.mp3", {at("STICK") + "/"});
+    waitForCopies(*form);
+    const QStringList told = dialogs.shown().filter("konnte nicht nach");
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told.first().contains("schreibgeschützt oder beschädigt")) << told.first().toStdString();
+    EXPECT_TRUE(told.first().contains("an einem Computer geprüft werden")) << told.first().toStdString();
+    EXPECT_EQ(bytesOf(recordings() + "Vortrag.mp3"), recording);
+}
