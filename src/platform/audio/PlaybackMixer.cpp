@@ -24,7 +24,16 @@ DeviceKeeper::Device PlaybackMixer::playbackDevice() {
     AudioBackend& backend = backend_;
     return {
         [this, &backend](const QString&, AudioFormat format) { return backend.openPlayback(format, *this); },
-        [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); }};
+        [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); },
+        [this, &backend](const QString&, AudioFormat format) {
+            const int error = backend.renewPlayback(format, *this);
+            if (error != AudioError::Ok) {
+                // The old device goes on, and plays what waited for the new one.
+                PlaybackLock lock(backend);
+                renewing_ = false;
+            }
+            return error;
+        }};
 }
 
 void PlaybackMixer::open(AudioFormat format) {
@@ -35,6 +44,7 @@ void PlaybackMixer::open(AudioFormat format) {
         mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
         scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
         active_.reserve(16);
+        renewing_ = false;
     }
     {
         std::lock_guard idle(idleMutex_);
@@ -57,6 +67,7 @@ void PlaybackMixer::close() {
         // The device may render until its thread has closed it: it finds nothing to play.
         PlaybackLock lock(backend_);
         active_.clear();
+        renewing_ = false;
     }
     streams_.clear();
 }
@@ -83,20 +94,39 @@ PlaybackStream* PlaybackMixer::find(AudioHandle handle) const {
 void PlaybackMixer::play(PlaybackStream& stream, bool restart) {
     {
         std::lock_guard idle(idleMutex_);
+        bool renew = false;
         {
             PlaybackLock lock(backend_);
             if (restart || stream.ended())
                 stream.seek(0);
             stream.setState(AudioLibrary::Playing);
+            renew = !asleep_ && !renewing_ && active_.empty() && onlySilenceQueued();
+            renewing_ = renewing_ || renew;
             activate(stream);
         }
         // The first buffer of the device opened by its thread already holds the stream.
         if (asleep_)
             device_.open(QString(), format_);
+        else if (renew && !device_.renew()) {
+            PlaybackLock lock(backend_);
+            renewing_ = false;
+        }
         asleep_ = false;
         idleSince_ = -1;
     }
     decoder_.use(stream);
+}
+
+bool PlaybackMixer::onlySilenceQueued() const {
+    // Under the playback lock.
+    const double queued = backend_.playbackQueueSeconds();
+    return queued > 0 && device_.isOpen() && !device_.down() &&
+           backend_.clockSeconds() - lastSoundAt_ > queued;
+}
+
+void PlaybackMixer::deviceStarted() {
+    // Under the playback lock.
+    renewing_ = false;
 }
 
 bool PlaybackMixer::sleepWhenIdle() {
@@ -173,6 +203,13 @@ void PlaybackMixer::deactivate(PlaybackStream& stream) {
 void PlaybackMixer::render(std::int16_t* out, int frames) {
     device_.active();
     const int channels = format_.channels;
+    if (renewing_) {
+        // The streams start on the new device.
+        std::fill_n(out, static_cast<size_t>(frames) * static_cast<size_t>(channels), 0);
+        return;
+    }
+    if (!active_.empty())
+        lastSoundAt_ = backend_.clockSeconds();
     while (frames > 0) {
         const int count = std::min(frames, MixFrames);
         const int samples = count * channels;
