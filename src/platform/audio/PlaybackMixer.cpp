@@ -9,6 +9,8 @@
 namespace {
 // Device frames mixed at a time; larger requests are mixed in pieces.
 constexpr int MixFrames = 4096;
+// How long a device about to be opened waits for the streams to have its first buffer decoded.
+constexpr auto FirstBufferBound = std::chrono::milliseconds(100);
 } // namespace
 
 PlaybackMixer::PlaybackMixer(AudioBackend& backend)
@@ -22,18 +24,23 @@ PlaybackMixer::~PlaybackMixer() {
 DeviceKeeper::Device PlaybackMixer::playbackDevice() {
     // Only the close may still run when the device's thread was left to itself: it uses the backend alone.
     AudioBackend& backend = backend_;
-    return {
-        [this, &backend](const QString&, AudioFormat format) { return backend.openPlayback(format, *this); },
-        [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); },
-        [this, &backend](const QString&, AudioFormat format) {
-            const int error = backend.renewPlayback(format, *this);
-            if (error != AudioError::Ok) {
-                // The old device goes on, and plays what waited for the new one.
-                PlaybackLock lock(backend);
-                renewing_ = false;
-            }
-            return error;
-        }};
+    // A device renders its first buffer as soon as it is opened: a stream that has just been started has
+    // that much decoded by then, or it would start with a gap.
+    return {[this, &backend](const QString&, AudioFormat format) {
+                waitForStreams(MixFrames, FirstBufferBound);
+                return backend.openPlayback(format, *this);
+            },
+            [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); },
+            [this, &backend](const QString&, AudioFormat format) {
+                waitForStreams(MixFrames, FirstBufferBound);
+                const int error = backend.renewPlayback(format, *this);
+                if (error != AudioError::Ok) {
+                    // The old device goes on, and plays what waited for the new one.
+                    PlaybackLock lock(backend);
+                    renewing_ = false;
+                }
+                return error;
+            }};
 }
 
 void PlaybackMixer::open(AudioFormat format) {
@@ -228,7 +235,11 @@ void PlaybackMixer::render(std::int16_t* out, int frames) {
 }
 
 void PlaybackMixer::waitUntilReady(int frames) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    waitForStreams(frames, std::chrono::seconds(5));
+}
+
+void PlaybackMixer::waitForStreams(int frames, std::chrono::steady_clock::duration bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
     while (std::chrono::steady_clock::now() < deadline) {
         {
             PlaybackLock lock(backend_);

@@ -64,6 +64,8 @@ private:
     // On the decoder thread: has the device closed when nothing has played for long enough; true while that
     // time is still running.
     bool sleepWhenIdle();
+    // Waits until every playing stream can give `frames` frames without starving, or `bound` has passed.
+    void waitForStreams(int frames, std::chrono::steady_clock::duration bound);
     // The open device holds nothing but silence queued (a new one would drop only that).
     bool onlySilenceQueued() const;
     DeviceKeeper::Device playbackDevice();
