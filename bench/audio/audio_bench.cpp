@@ -46,6 +46,11 @@ public:
         return inner_->openPlayback(format, *this);
     }
     void closePlayback() override { inner_->closePlayback(); }
+    double playbackQueueSeconds() const override { return inner_->playbackQueueSeconds(); }
+    int renewPlayback(AudioFormat format, PlaybackSource& source) override {
+        source_ = &source;
+        return inner_->renewPlayback(format, *this);
+    }
     bool playbackLost() override { return inner_->playbackLost(); }
     void lockPlayback() override { inner_->lockPlayback(); }
     void unlockPlayback() override { inner_->unlockPlayback(); }
@@ -64,6 +69,7 @@ public:
             firstSound_.store(wallSeconds());
     }
     void waitUntilReady(int frames) override { source_->waitUntilReady(frames); }
+    void deviceStarted() override { source_->deviceStarted(); }
 
 private:
     std::unique_ptr<AudioBackend> inner_;

@@ -76,8 +76,15 @@ TEST_F(DeviceAudioTest, APlayedSongArrivesAtTheSinkSampleForSample) {
     const Samples received(reinterpret_cast<const std::int16_t*>(heard.constData()),
                            reinterpret_cast<const std::int16_t*>(heard.constData()) + heard.size() / 2);
     ASSERT_GT(received.size(), reference.size());
-    const std::int64_t start = bestOffset(received, slice(reference, 0, Rate / 10),
-                                          static_cast<std::int64_t>(received.size() - reference.size()));
+    // Aligned on a part after the first 50 ms: a stream that joins the null sink while it has rendered ahead
+    // misses that much of its start at the monitor (a sound card's buffer is rewound instead), and the
+    // song's first tone is periodic enough that a few lost milliseconds would align it a whole period off.
+    const std::int64_t skip = Rate / 20;
+    const std::int64_t start =
+        bestOffset(received, slice(reference, skip, Rate / 10),
+                   static_cast<std::int64_t>(received.size() - reference.size()) + skip) -
+        skip;
+    ASSERT_GE(start, 0);
     EXPECT_GT(correlation(slice(received, start, static_cast<std::int64_t>(reference.size())), reference),
               0.98);
 }

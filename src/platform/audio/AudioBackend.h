@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/AudioLibrary.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -19,6 +21,9 @@ public:
     virtual void render(std::int16_t* out, int frames) = 0;
     // For a backend with virtual time only: waits (bounded) until render() can run without starving a stream.
     virtual void waitUntilReady(int frames) = 0;
+    // A device has just become the one that takes the frames (opened, or put in place of another); called
+    // under the playback lock before its first render().
+    virtual void deviceStarted() = 0;
 };
 
 // The receiving side of the capture device; captured() runs on the device's thread.
@@ -43,6 +48,16 @@ public:
     // Seconds without a playing stream after which the mixer closes the playback device until the next play
     // (0: never): an open device wakes its thread for every buffer, silent or not.
     virtual double playbackIdleSeconds() const { return 0; }
+    // Seconds of sound the open playback device may still hold queued after a render() (0: none to drop).
+    virtual double playbackQueueSeconds() const { return 0; }
+    // Puts a new playback device in place of the open one, so that what the old one holds queued is never
+    // heard: the new one takes `source`'s next frames at once. Returns an AudioError code; on failure the old
+    // device goes on as it was.
+    virtual int renewPlayback(AudioFormat format, PlaybackSource& source) {
+        (void)format;
+        (void)source;
+        return AudioError::NotAvail;
+    }
     // Excludes render() while held (changes to the mixer's state are made under it).
     virtual void lockPlayback() = 0;
     virtual void unlockPlayback() = 0;

@@ -3,6 +3,8 @@
 #include "ThreadName.h"
 #include "common/AudioLibrary.h"
 
+#include <utility>
+
 namespace {
 // How often the thread looks at its device, and how often it tries again to open one that failed or went.
 constexpr auto CheckInterval = std::chrono::milliseconds(100);
@@ -55,6 +57,18 @@ void DeviceKeeper::close() {
         shared_->wanted.store(false);
     }
     shared_->changed.notify_all();
+}
+
+bool DeviceKeeper::renew() {
+    {
+        std::lock_guard lock(shared_->mutex);
+        if (!shared_->want)
+            return false;
+        shared_->renew = true;
+        ++shared_->request;
+    }
+    shared_->changed.notify_all();
+    return true;
 }
 
 void DeviceKeeper::active() {
@@ -149,6 +163,7 @@ void DeviceKeeper::run(std::shared_ptr<Shared> shared, const char* threadName) {
         const QString name = s.name;
         const AudioFormat format = s.format;
         bool attempt = s.request != s.handled;
+        const bool renew = std::exchange(s.renew, false);
         s.handled = s.request;
         const double back = s.backAt.load();
         if (s.downSince >= 0 && back >= s.downSince)
@@ -182,6 +197,11 @@ void DeviceKeeper::run(std::shared_ptr<Shared> shared, const char* threadName) {
                 closeDevice();
                 attempt = true;
             }
+        }
+        if (open && renew && s.device.renew && s.device.renew(name, format) == AudioError::Ok) {
+            // Opened anew: it has until FrozenSeconds from now to deliver.
+            s.lastActive.store(s.backend.clockSeconds());
+            s.sessions.fetch_add(1);
         }
         if (!open && (attempt || wall - lastAttempt >= RetryInterval)) {
             lastAttempt = wall;

@@ -23,6 +23,8 @@ public:
         std::function<int(const QString& name, AudioFormat format)> open; // an AudioError code
         std::function<void()> close;
         std::function<bool()> lost;
+        // Puts a new device in place of the open one (an AudioError code; on failure the old one goes on).
+        std::function<int(const QString& name, AudioFormat format)> renew = {};
     };
 
     DeviceKeeper(const char* threadName, AudioBackend& backend, Device device);
@@ -36,6 +38,9 @@ public:
     bool open(const QString& name, AudioFormat format);
     // Wants the device closed.
     void close();
+    // Wants the open device replaced by a new one (Device::renew); nothing happens when it is not open by
+    // then, or is opened anew anyway. False when the device is not wanted.
+    bool renew();
     // Device thread: a block was delivered or rendered.
     void active();
 
@@ -74,6 +79,7 @@ private:
         AudioFormat format;
         std::uint64_t request = 0; // counts the wishes
         std::uint64_t handled = 0; // the last wish the thread has taken up
+        bool renew = false;        // a new device is wanted in place of the open one
         bool busy = false;         // the thread is working on the device
         bool quit = false;
         bool finished = false;

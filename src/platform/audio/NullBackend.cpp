@@ -34,23 +34,33 @@ void NullBackend::renderBlock() {
     if (!playback || playbackLost_)
         return;
     const std::uint64_t due = framesAt(micros_ - playbackStartMicros_, playbackFormat_.rate);
-    const int frames = static_cast<int>(due - playedFrames_);
-    if (frames <= 0 || playbackFrozen_) {
-        playedFrames_ = due;
+    const auto channels = static_cast<size_t>(playbackFormat_.channels);
+    if (playbackFrozen_) {
+        playedFrames_ = renderedFrames_ = due;
+        queue_.clear();
         return;
     }
-    lock.unlock();
-    playback->waitUntilReady(frames);
-    lock.lock();
-    if (playback_ != playback)
-        return;
-    buffer_.resize(static_cast<size_t>(frames) * static_cast<size_t>(playbackFormat_.channels));
-    {
-        std::lock_guard renderLock(playbackMutex_);
-        playback->render(buffer_.data(), frames);
+    const std::uint64_t ahead = due + static_cast<std::uint64_t>(options_.playbackQueueFrames);
+    const int frames = static_cast<int>(ahead - std::min(ahead, renderedFrames_));
+    if (frames > 0) {
+        lock.unlock();
+        playback->waitUntilReady(frames);
+        lock.lock();
+        if (playback_ != playback)
+            return;
+        buffer_.resize(static_cast<size_t>(frames) * channels);
+        {
+            std::lock_guard renderLock(playbackMutex_);
+            playback->render(buffer_.data(), frames);
+        }
+        queue_.insert(queue_.end(), buffer_.begin(), buffer_.end());
+        renderedFrames_ = ahead;
     }
+    const auto played =
+        static_cast<std::ptrdiff_t>(std::min(queue_.size(), (due - playedFrames_) * channels));
     if (keepOutput_)
-        output_.insert(output_.end(), buffer_.begin(), buffer_.end());
+        output_.insert(output_.end(), queue_.begin(), queue_.begin() + played);
+    queue_.erase(queue_.begin(), queue_.begin() + played);
     playedFrames_ = due;
 }
 
@@ -156,11 +166,21 @@ int NullBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
     playbackFormat_ = format;
     playbackStartMicros_ = micros_;
     ++playbackOpens_;
+    // A device opened anew plays nothing of what another one had queued.
     playedFrames_ = 0;
+    renderedFrames_ = 0;
+    queue_.clear();
     playbackLost_ = false;
+    queueSeconds_ = static_cast<double>(options_.playbackQueueFrames) / format.rate;
     std::lock_guard lock(playbackMutex_);
     playback_ = &source;
+    source.deviceStarted();
     return AudioError::Ok;
+}
+
+int NullBackend::renewPlayback(AudioFormat format, PlaybackSource& source) {
+    // The new device simply takes the old one's place; if it cannot be opened, the old one goes on.
+    return openPlayback(format, source);
 }
 
 void NullBackend::closePlayback() {

@@ -19,6 +19,8 @@ public:
         bool playbackFails = false;
         bool captureFails = false;
         double playbackIdleSeconds = 0;
+        // Frames the playback device renders ahead of what it plays, as a sound server holds them queued.
+        int playbackQueueFrames = 0;
     };
     // Value of captured frame `frame` (counted since the capture device was first opened) in channel
     // `channel`.
@@ -30,7 +32,8 @@ public:
     void advance(double seconds);
     double seconds() const;
     void setInputSignal(Signal signal);
-    // Keeps every rendered output frame from now on (output()).
+    // Keeps every output frame played from now on (output()); with a queue, a frame is played that long after
+    // it was rendered, and what is queued when the device closes is never played.
     void keepOutput(bool keep);
     std::vector<std::int16_t> output() const;
     AudioFormat playbackFormat() const { return playbackFormat_; }
@@ -69,6 +72,8 @@ public:
     void closePlayback() override;
     bool playbackLost() override { return playbackLost_; }
     double playbackIdleSeconds() const override { return options_.playbackIdleSeconds; }
+    double playbackQueueSeconds() const override { return queueSeconds_.load(); }
+    int renewPlayback(AudioFormat format, PlaybackSource& source) override;
     void lockPlayback() override { playbackMutex_.lock(); }
     void unlockPlayback() override { playbackMutex_.unlock(); }
     int captureDevices(QStringList& names) override;
@@ -92,6 +97,9 @@ private:
     AudioFormat playbackFormat_;
     std::int64_t playbackStartMicros_ = 0;
     std::uint64_t playedFrames_ = 0;
+    std::uint64_t renderedFrames_ = 0;
+    std::vector<std::int16_t> queue_; // rendered, not yet played
+    std::atomic<double> queueSeconds_{0};
     std::atomic<CaptureSink*> capture_{nullptr};
     QString captureDevice_;
     AudioFormat captureFormat_;

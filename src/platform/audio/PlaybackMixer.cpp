@@ -9,6 +9,8 @@
 namespace {
 // Device frames mixed at a time; larger requests are mixed in pieces.
 constexpr int MixFrames = 4096;
+// How long a device about to be opened waits for the streams to have its first buffer decoded.
+constexpr auto FirstBufferBound = std::chrono::milliseconds(100);
 } // namespace
 
 PlaybackMixer::PlaybackMixer(AudioBackend& backend)
@@ -22,9 +24,23 @@ PlaybackMixer::~PlaybackMixer() {
 DeviceKeeper::Device PlaybackMixer::playbackDevice() {
     // Only the close may still run when the device's thread was left to itself: it uses the backend alone.
     AudioBackend& backend = backend_;
-    return {
-        [this, &backend](const QString&, AudioFormat format) { return backend.openPlayback(format, *this); },
-        [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); }};
+    // A device renders its first buffer as soon as it is opened: a stream that has just been started has
+    // that much decoded by then, or it would start with a gap.
+    return {[this, &backend](const QString&, AudioFormat format) {
+                waitForStreams(MixFrames, FirstBufferBound);
+                return backend.openPlayback(format, *this);
+            },
+            [&backend] { backend.closePlayback(); }, [&backend] { return backend.playbackLost(); },
+            [this, &backend](const QString&, AudioFormat format) {
+                waitForStreams(MixFrames, FirstBufferBound);
+                const int error = backend.renewPlayback(format, *this);
+                if (error != AudioError::Ok) {
+                    // The old device goes on, and plays what waited for the new one.
+                    PlaybackLock lock(backend);
+                    renewing_ = false;
+                }
+                return error;
+            }};
 }
 
 void PlaybackMixer::open(AudioFormat format) {
@@ -35,6 +51,7 @@ void PlaybackMixer::open(AudioFormat format) {
         mix_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
         scratch_.assign(static_cast<size_t>(MixFrames) * format.channels, 0);
         active_.reserve(16);
+        renewing_ = false;
     }
     {
         std::lock_guard idle(idleMutex_);
@@ -57,6 +74,7 @@ void PlaybackMixer::close() {
         // The device may render until its thread has closed it: it finds nothing to play.
         PlaybackLock lock(backend_);
         active_.clear();
+        renewing_ = false;
     }
     streams_.clear();
 }
@@ -83,20 +101,39 @@ PlaybackStream* PlaybackMixer::find(AudioHandle handle) const {
 void PlaybackMixer::play(PlaybackStream& stream, bool restart) {
     {
         std::lock_guard idle(idleMutex_);
+        bool renew = false;
         {
             PlaybackLock lock(backend_);
             if (restart || stream.ended())
                 stream.seek(0);
             stream.setState(AudioLibrary::Playing);
+            renew = !asleep_ && !renewing_ && active_.empty() && onlySilenceQueued();
+            renewing_ = renewing_ || renew;
             activate(stream);
         }
         // The first buffer of the device opened by its thread already holds the stream.
         if (asleep_)
             device_.open(QString(), format_);
+        else if (renew && !device_.renew()) {
+            PlaybackLock lock(backend_);
+            renewing_ = false;
+        }
         asleep_ = false;
         idleSince_ = -1;
     }
     decoder_.use(stream);
+}
+
+bool PlaybackMixer::onlySilenceQueued() const {
+    // Under the playback lock.
+    const double queued = backend_.playbackQueueSeconds();
+    return queued > 0 && device_.isOpen() && !device_.down() &&
+           backend_.clockSeconds() - lastSoundAt_ > queued;
+}
+
+void PlaybackMixer::deviceStarted() {
+    // Under the playback lock.
+    renewing_ = false;
 }
 
 bool PlaybackMixer::sleepWhenIdle() {
@@ -173,6 +210,13 @@ void PlaybackMixer::deactivate(PlaybackStream& stream) {
 void PlaybackMixer::render(std::int16_t* out, int frames) {
     device_.active();
     const int channels = format_.channels;
+    if (renewing_) {
+        // The streams start on the new device.
+        std::fill_n(out, static_cast<size_t>(frames) * static_cast<size_t>(channels), 0);
+        return;
+    }
+    if (!active_.empty())
+        lastSoundAt_ = backend_.clockSeconds();
     while (frames > 0) {
         const int count = std::min(frames, MixFrames);
         const int samples = count * channels;
@@ -191,7 +235,11 @@ void PlaybackMixer::render(std::int16_t* out, int frames) {
 }
 
 void PlaybackMixer::waitUntilReady(int frames) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    waitForStreams(frames, std::chrono::seconds(5));
+}
+
+void PlaybackMixer::waitForStreams(int frames, std::chrono::steady_clock::duration bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
     while (std::chrono::steady_clock::now() < deadline) {
         {
             PlaybackLock lock(backend_);

@@ -18,7 +18,9 @@ class PlaybackStream;
 // Control calls come from the API thread; render() runs on the device thread. The device is opened and closed
 // on a thread of its own, which also opens it again when it goes; no control call waits for it. When the
 // backend asks for it, the decoder thread has the device closed after a while without a playing stream, and
-// the next play has it opened (its first buffer already holds the stream).
+// the next play has it opened (its first buffer already holds the stream). A play on an open device that
+// holds nothing but silence queued has a new device put in its place, so the stream is not heard behind that
+// silence.
 class PlaybackMixer : public PlaybackSource {
 public:
     explicit PlaybackMixer(AudioBackend& backend);
@@ -54,6 +56,7 @@ public:
 
     void render(std::int16_t* out, int frames) override;
     void waitUntilReady(int frames) override;
+    void deviceStarted() override;
 
 private:
     void activate(PlaybackStream& stream);
@@ -61,6 +64,10 @@ private:
     // On the decoder thread: has the device closed when nothing has played for long enough; true while that
     // time is still running.
     bool sleepWhenIdle();
+    // Waits until every playing stream can give `frames` frames without starving, or `bound` has passed.
+    void waitForStreams(int frames, std::chrono::steady_clock::duration bound);
+    // The open device holds nothing but silence queued (a new one would drop only that).
+    bool onlySilenceQueued() const;
     DeviceKeeper::Device playbackDevice();
 
     AudioBackend& backend_;
@@ -75,6 +82,8 @@ private:
     std::vector<PlaybackStream*> active_;
     std::vector<std::int32_t> mix_;
     std::vector<std::int16_t> scratch_;
+    double lastSoundAt_ = -1e300; // the devices' clock at the last render() with a playing stream
+    bool renewing_ = false;       // a new device is asked for: until it starts, the old one takes silence
     // Opens and closes the device on its own thread; its callback uses the members above.
     DeviceKeeper device_;
     // Last: its thread calls back into the members above.

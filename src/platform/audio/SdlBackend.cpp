@@ -12,6 +12,9 @@ constexpr Uint16 CaptureBufferFrames = 1024;
 // Closed after this long without sound, the device costs nothing until the next play, which then starts at
 // once instead of behind a buffer of silence.
 constexpr double PlaybackIdleSeconds = 2.0;
+// A rendered buffer is handed to the sound server, which holds about one more before it: after three
+// buffers' time it has been heard.
+constexpr int QueuedBuffers = 3;
 } // namespace
 
 void SdlBackend::applyHints() {
@@ -64,24 +67,49 @@ void SdlBackend::closeDevice(std::uint32_t device) {
     --openDevices_;
 }
 
-int SdlBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
+std::uint32_t SdlBackend::openPlaybackDevice(AudioFormat format, int slot) {
     SDL_AudioSpec wanted{};
     wanted.freq = format.rate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = static_cast<Uint8>(format.channels);
     wanted.samples = PlaybackBufferFrames;
     wanted.callback = &SdlBackend::playbackCallback;
-    wanted.userdata = this;
+    wanted.userdata = &playbackSlots_[slot];
+    return openDevice(nullptr, false, &wanted);
+}
+
+void SdlBackend::startPlayback(std::uint32_t device, int slot, AudioFormat format, PlaybackSource& source) {
     {
         std::lock_guard render(renderMutex_);
         source_ = &source;
+        playbackSlot_ = slot;
         playbackFrameBytes_ = 2 * format.channels;
+        source.deviceStarted();
     }
-    const std::uint32_t device = openDevice(nullptr, false, &wanted);
-    if (device == 0)
-        return AudioError::Device;
+    playbackRate_ = format.rate;
     playbackDevice_ = device;
     SDL_PauseAudioDevice(device, 0);
+}
+
+int SdlBackend::openPlayback(AudioFormat format, PlaybackSource& source) {
+    const int slot = playbackSlot_;
+    const std::uint32_t device = openPlaybackDevice(format, slot);
+    if (device == 0)
+        return AudioError::Device;
+    startPlayback(device, slot, format, source);
+    return AudioError::Ok;
+}
+
+int SdlBackend::renewPlayback(AudioFormat format, PlaybackSource& source) {
+    const int slot = 1 - playbackSlot_;
+    const std::uint32_t device = openPlaybackDevice(format, slot);
+    if (device == 0)
+        return AudioError::Device;
+    const std::uint32_t old = playbackDevice_;
+    startPlayback(device, slot, format, source);
+    // The old device's callback plays silence from here, however long its close takes.
+    if (old != 0)
+        closeDevice(old);
     return AudioError::Ok;
 }
 
@@ -103,6 +131,10 @@ bool SdlBackend::playbackLost() {
 
 double SdlBackend::playbackIdleSeconds() const {
     return PlaybackIdleSeconds;
+}
+
+double SdlBackend::playbackQueueSeconds() const {
+    return static_cast<double>(QueuedBuffers * PlaybackBufferFrames) / playbackRate_.load();
 }
 
 void SdlBackend::lockPlayback() {
@@ -164,10 +196,11 @@ bool SdlBackend::captureLost() {
     return device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED;
 }
 
-void SdlBackend::playbackCallback(void* self, std::uint8_t* stream, int length) {
-    auto* backend = static_cast<SdlBackend*>(self);
+void SdlBackend::playbackCallback(void* slot, std::uint8_t* stream, int length) {
+    const auto* playbackSlot = static_cast<const PlaybackSlot*>(slot);
+    SdlBackend* backend = playbackSlot->backend;
     std::lock_guard render(backend->renderMutex_);
-    if (backend->source_)
+    if (backend->source_ && backend->playbackSlot_ == playbackSlot->index)
         backend->source_->render(reinterpret_cast<std::int16_t*>(stream),
                                  length / backend->playbackFrameBytes_);
     else

@@ -19,6 +19,8 @@ public:
     void closePlayback() override;
     bool playbackLost() override;
     double playbackIdleSeconds() const override;
+    double playbackQueueSeconds() const override;
+    int renewPlayback(AudioFormat format, PlaybackSource& source) override;
     void lockPlayback() override;
     void unlockPlayback() override;
     int captureDevices(QStringList& names) override;
@@ -39,7 +41,11 @@ private:
     // Closes a device outside every lock of this class: a close may hang in a sound server that does not
     // answer, and must hold up nothing but its caller.
     void closeDevice(std::uint32_t device);
-    static void playbackCallback(void* self, std::uint8_t* stream, int length);
+    // Opens a playback device (paused) whose callback is that of slot `slot`; 0 on failure.
+    std::uint32_t openPlaybackDevice(AudioFormat format, int slot);
+    // Makes slot `slot`'s device the one that renders `source`, and starts it.
+    void startPlayback(std::uint32_t device, int slot, AudioFormat format, PlaybackSource& source);
+    static void playbackCallback(void* slot, std::uint8_t* stream, int length);
     static void captureCallback(void* self, std::uint8_t* stream, int length);
 
     // The playback and the capture device are each opened and closed by one thread of their own; opens
@@ -50,10 +56,19 @@ private:
     std::atomic<int> openDevices_{0};
     std::atomic<std::uint32_t> playbackDevice_{0};
     std::atomic<std::uint32_t> captureDevice_{0};
+    // A playback device's callback and whether it renders: while a new device takes the place of the old one,
+    // both are open, and only the new one's callback renders (the old one plays silence until it is closed).
+    struct PlaybackSlot {
+        SdlBackend* backend;
+        int index;
+    };
+    PlaybackSlot playbackSlots_[2] = {{this, 0}, {this, 1}};
     // Excludes render() while held (the mixer's changes, and the release of the source at a close).
     std::mutex renderMutex_;
     PlaybackSource* source_ = nullptr;
+    int playbackSlot_ = 0; // the slot that renders; changed by the playback device's thread only
     int playbackFrameBytes_ = 4;
+    std::atomic<int> playbackRate_{44100};
     // Read by the capture callback under SDL's device lock.
     CaptureSink* sink_ = nullptr;
     int captureFrameBytes_ = 2;
