@@ -33,12 +33,14 @@ def releases(path):
 
 def debian(changes, package, maintainer):
     out = []
-    for version, date, lines in changes:
+    for index, (version, date, lines) in enumerate(changes):
         out.append(f"{package} ({version}) unstable; urgency=medium\n\n")
         for line in lines:
             out.append(textwrap.fill(line, width=78, initial_indent="  * ", subsequent_indent="    ") + "\n")
-        # Noon UTC, as the CHANGELOG has the day only; Python's default C locale gives English day names.
-        stamp = datetime.datetime(date.year, date.month, date.day, 12, tzinfo=datetime.timezone.utc)
+        # Noon UTC, as the CHANGELOG has the day only, an hour later for each older release of the same day
+        # (each entry must be newer than the one below it); Python's C locale gives English day names.
+        earlier = sum(1 for _, other, _ in changes[index + 1 :] if other == date)
+        stamp = datetime.datetime(date.year, date.month, date.day, min(12 + earlier, 23), tzinfo=datetime.timezone.utc)
         out.append(f"\n -- {maintainer}  {stamp.strftime('%a, %d %b %Y %H:%M:%S %z')}\n\n")
     return "".join(out).rstrip("\n") + "\n"
 
