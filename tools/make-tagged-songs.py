@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Makes short MP3 songs whose ID3v2 tags other taggers wrote, for the title reader's tests.
 
-Usage: make-tagged-songs.py FOLDER SPEC...
+Usage: make-tagged-songs.py FOLDER RECIPE...
 
-Each SPEC is "NAME|TOOL|VERSION|ENCODING|TITLE|ALBUM" and makes FOLDER/NAME: a one-second tone encoded by
+Each RECIPE is "NAME|TOOL|VERSION|ENCODING|TITLE|ALBUM" and makes FOLDER/NAME: a one-second tone encoded by
 ffmpeg without a tag, then tagged by TOOL with TITLE and ALBUM (either may be empty: no such frame), a
 comment and a front cover picture, each over 127 bytes:
 
@@ -77,8 +77,8 @@ def tag_with_ffmpeg(path, version, title, album, picture, tone):
     ffmpeg(args + [path])
 
 
-def make(folder, spec, tone, picture):
-    name, tool, version, encoding, title, album = spec.split("|")
+def make(folder, recipe, tone, picture):
+    name, tool, version, encoding, title, album = recipe.split("|")
     path = os.path.join(folder, name)
     if tool == "ffmpeg":
         tag_with_ffmpeg(path, int(version), title, album, picture, tone)
@@ -108,8 +108,8 @@ def main():
         ffmpeg(TONE + ["-c:a", "libmp3lame", "-b:a", "64k", "-id3v2_version", "0", tone])
         picture = os.path.join(work, "cover.png")
         ffmpeg(["-f", "lavfi", "-i", "testsrc=size=32x32", "-frames:v", "1", picture])
-        for spec in sys.argv[2:]:
-            make(folder, spec, tone, picture)
+        for recipe in sys.argv[2:]:
+            make(folder, recipe, tone, picture)
 
 
 if __name__ == "__main__":

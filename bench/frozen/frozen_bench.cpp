@@ -19,6 +19,7 @@
 #include "platform/SystemFolders.h"
 #include "platform/audio/AudioFactory.h"
 #include "support/PrintingDialogs.h"
+#include "support/TickGaps.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -55,24 +56,6 @@ struct Window {
     void click(const char* name) { form->findChild<QToolButton*>(QString::fromLatin1(name))->click(); }
 };
 
-// Runs the event loop for `seconds` and returns the longest gap between two recording ticks (or from the
-// start to the first, from the last to the end) in milliseconds.
-qint64 longestTickGap(TForm1& form, double seconds) {
-    QElapsedTimer timer;
-    timer.start();
-    qint64 last = 0;
-    qint64 longest = 0;
-    const QMetaObject::Connection tick =
-        QObject::connect(&form.recordingControl().posTimer(), &QTimer::timeout, [&] {
-            longest = std::max(longest, timer.elapsed() - last);
-            last = timer.elapsed();
-        });
-    QTimer::singleShot(static_cast<int>(seconds * 1000), qApp, &QCoreApplication::quit);
-    QApplication::exec();
-    QObject::disconnect(tick);
-    return std::max(longest, timer.elapsed() - last);
-}
-
 template <typename F> qint64 millisOf(F step) {
     QElapsedTimer timer;
     timer.start();
@@ -99,17 +82,17 @@ int main(int argc, char** argv) {
     const double freeze = argc > 2 ? std::atof(argv[2]) : 12.0;
     std::unique_ptr<AudioLibrary> audio = createAudioLibrary();
     auto window = std::make_unique<Window>(*audio);
-    longestTickGap(*window->form, 2.0); // start-up
+    longestTickGap(*window->form, 2000); // start-up
 
     // A server that stops for a while during a recording.
     window->click("bRecord");
-    const qint64 running = longestTickGap(*window->form, 8.0);
+    const qint64 running = longestTickGap(*window->form, 8000);
     kill(server, SIGSTOP);
-    const qint64 frozen = longestTickGap(*window->form, freeze);
+    const qint64 frozen = longestTickGap(*window->form, static_cast<int>(freeze * 1000));
     kill(server, SIGCONT);
-    const qint64 after = longestTickGap(*window->form, 4.0);
+    const qint64 after = longestTickGap(*window->form, 4000);
     const qint64 stop = millisOf([&] { window->click("bStop"); });
-    longestTickGap(*window->form, 2.0); // the finishing
+    longestTickGap(*window->form, 2000); // the finishing
     line("longest UI stall, server running", running, "tick", 50);
     line("longest UI stall, server stopped during recording", frozen, "server running", running);
     line("longest UI stall, after the server went on", after, "server running", running);
@@ -117,15 +100,15 @@ int main(int argc, char** argv) {
 
     // A server that stays stopped: the operator stops the recording and closes the window.
     window->click("bRecord");
-    longestTickGap(*window->form, 4.0);
+    longestTickGap(*window->form, 4000);
     kill(server, SIGSTOP);
-    const qint64 frozenAgain = longestTickGap(*window->form, 4.0);
+    const qint64 frozenAgain = longestTickGap(*window->form, 4000);
     TransportStrip& strip = window->form->player().strip();
     const qint64 playFrozen = millisOf([&] { strip.button(TransportStrip::Play)->click(); });
-    longestTickGap(*window->form, 1.0);
+    longestTickGap(*window->form, 1000);
     const qint64 songStopFrozen = millisOf([&] { strip.button(TransportStrip::Stop)->click(); });
     const qint64 stopFrozen = millisOf([&] { window->click("bStop"); });
-    longestTickGap(*window->form, 2.0);
+    longestTickGap(*window->form, 2000);
     const qint64 close = millisOf([&] {
         window->form->close();
         window.reset();

@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Songs tagged by each tool in each ID3v2 version and text encoding it writes, with a comment and a picture
 // over 127 bytes before the title (mutagen: a long artist before the album).
 struct TaggerCase {
-    const char* spec; // NAME|TOOL|VERSION|ENCODING|TITLE|ALBUM for make-tagged-songs.py
+    const char* recipe; // NAME|TOOL|VERSION|ENCODING|TITLE|ALBUM for make-tagged-songs.py
     const char* title;
     const char* album;
 };
@@ -169,14 +169,14 @@ TEST(TaggerFiles, EveryVersionAndEncodingGivesTitleAndAlbum) {
     if (const QString missing = TaggedSongs::missingTools(); !missing.isEmpty())
         GTEST_SKIP() << missing.toStdString();
     QTemporaryDir dir;
-    QStringList specs;
+    QStringList recipes;
     for (const TaggerCase& c : taggerCases)
-        specs << QString::fromUtf8(c.spec);
-    const QString error = TaggedSongs::make(dir.path(), specs);
+        recipes << QString::fromUtf8(c.recipe);
+    const QString error = TaggedSongs::make(dir.path(), recipes);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     for (const TaggerCase& c : taggerCases) {
-        const QString path = dir.filePath(QString::fromUtf8(c.spec).section(QLatin1Char('|'), 0, 0));
-        EXPECT_EQ(ReadId3v2Text(path, Title).toStdString(), c.title) << c.spec;
-        EXPECT_EQ(ReadId3v2Text(path, Album).toStdString(), c.album) << c.spec;
+        const QString path = dir.filePath(QString::fromUtf8(c.recipe).section(QLatin1Char('|'), 0, 0));
+        EXPECT_EQ(ReadId3v2Text(path, Title).toStdString(), c.title) << c.recipe;
+        EXPECT_EQ(ReadId3v2Text(path, Album).toStdString(), c.album) << c.recipe;
     }
 }

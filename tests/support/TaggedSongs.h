@@ -36,13 +36,13 @@ inline QString missingTools() {
     return missing.isEmpty() ? QString() : missing.join(QStringLiteral(", ")) + QStringLiteral(" missing");
 }
 
-// Makes the songs in folder, one per spec "NAME|TOOL|VERSION|ENCODING|TITLE|ALBUM" (see the script); the
+// Makes the songs in folder, one per recipe "NAME|TOOL|VERSION|ENCODING|TITLE|ALBUM" (see the script); the
 // script's error output when it fails, empty on success.
-inline QString make(const QString& folder, const QStringList& specs) {
+inline QString make(const QString& folder, const QStringList& recipes) {
     QProcess tool;
     tool.start(pythonWithMutagen(),
                QStringList{QStringLiteral(KANDOLOR_SOURCE_DIR "/tools/make-tagged-songs.py"), folder} +
-                   specs);
+                   recipes);
     if (!tool.waitForFinished(120000)) {
         tool.kill();
         tool.waitForFinished(5000);

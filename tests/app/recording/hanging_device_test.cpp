@@ -1,6 +1,7 @@
 #include "app/music/MusicBlock.h"
 #include "app/recording/RecordingFixture.h"
 #include "recording/DeviceMessages.h"
+#include "support/TickGaps.h"
 
 #include <QElapsedTimer>
 #include <condition_variable>
@@ -46,24 +47,7 @@ qint64 millisOf(const std::function<void()>& step) {
     return timer.elapsed();
 }
 
-class HangingDeviceTest : public RecordingFixture {
-protected:
-    // The longest gap between the recording ticks of the running window over `ms`.
-    qint64 longestTickGap(TForm1& form, int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        qint64 last = 0;
-        qint64 longest = 0;
-        const QMetaObject::Connection tick =
-            QObject::connect(&form.recordingControl().posTimer(), &QTimer::timeout, [&] {
-                longest = std::max(longest, timer.elapsed() - last);
-                last = timer.elapsed();
-            });
-        QTest::qWait(ms);
-        QObject::disconnect(tick);
-        return std::max(longest, timer.elapsed() - last);
-    }
-};
+using HangingDeviceTest = RecordingFixture;
 
 } // namespace
 
