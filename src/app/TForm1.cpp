@@ -81,6 +81,12 @@ void TForm1::step(const std::function<void()>& action) {
     guarded(services_.dialogs, action);
 }
 
+void TForm1::tellLater(const QString& message) {
+    QMetaObject::invokeMethod(
+        this, [this, message] { step([&] { services_.dialogs.showMessage(message); }); },
+        Qt::QueuedConnection);
+}
+
 void TForm1::wireMenus() {
     on(ui->Beenden1, &QAction::triggered, [this] { Beenden1Click(); });
     on(ui->Beendenohnespeichern1, &QAction::triggered, [this] { Beendenohnespeichern1Click(); });

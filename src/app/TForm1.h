@@ -107,6 +107,9 @@ public:
     // Runs an entry point that Qt calls: an error stops it and is shown. Every handler connected to a
     // signal is guarded on its own, so no exception crosses Qt's signal dispatch.
     void step(const std::function<void()>& action);
+    // Shows `message` from the event loop once the running handler or tick has returned, so timers go on
+    // while the operator reads it.
+    void tellLater(const QString& message);
     // Connects a signal to a handler that runs as such an entry point.
     template <typename Sender, typename Signal>
     void on(Sender* sender, Signal signal, std::function<void()> handler) {

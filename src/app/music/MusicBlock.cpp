@@ -4,7 +4,6 @@
 #include "app/playback/Player.h"
 #include "app/recording/CaptureControl.h"
 #include "common/Clock.h"
-#include "common/Dialogs.h"
 #include "music/MusicTiming.h"
 #include "settings/UiTexts.h"
 #include "songs/SongFiles.h"
@@ -286,13 +285,7 @@ void MusicBlock::tellUnreadable(const QString& file) {
     if (file == toldUnreadable_)
         return;
     toldUnreadable_ = file;
-    // Shown after the handler or tick returns, so the music goes on while the operator reads it.
-    QMetaObject::invokeMethod(
-        this,
-        [this, file] {
-            form_.step([&] { form_.services().dialogs.showMessage(uiText(UiText::MusicUnreadable, file)); });
-        },
-        Qt::QueuedConnection);
+    form_.tellLater(uiText(UiText::MusicUnreadable, file));
 }
 
 bool MusicBlock::pickSong(bool refillEmptiedPool) {

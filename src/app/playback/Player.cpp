@@ -7,7 +7,6 @@
 #include "app/recording/CaptureControl.h"
 #include "app/songs/SongLibrary.h"
 #include "common/DateTime.h"
-#include "common/Dialogs.h"
 #include "common/KandolorError.h"
 #include "recording/AutoRecording.h"
 #include "settings/UiTexts.h"
@@ -251,12 +250,7 @@ void Player::play() {
 }
 
 void Player::tellUnreadable(const QString& file) {
-    QMetaObject::invokeMethod(
-        &form_,
-        [this, file] {
-            form_.step([&] { form_.services().dialogs.showMessage(uiText(UiText::SongUnreadable, file)); });
-        },
-        Qt::QueuedConnection);
+    form_.tellLater(uiText(UiText::SongUnreadable, file));
 }
 
 recording::MeetingSongState Player::meetingSongState() const {

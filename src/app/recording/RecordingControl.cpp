@@ -186,11 +186,9 @@ void RecordingControl::tellInputMissingTime() {
 }
 
 void RecordingControl::tell(const QString& message) {
-    // Shown from the event loop, never inside the tick: the tick does not run again while a message box it
-    // opened is open, and a recording that goes on needs its time, level, syncs and splits meanwhile.
-    QMetaObject::invokeMethod(
-        &PosTimer, [this, message] { form_.step([&] { form_.services().dialogs.showMessage(message); }); },
-        Qt::QueuedConnection);
+    // Never inside the tick: the tick does not run again while a message box it opened is open, and a
+    // recording that goes on needs its time, level, syncs and splits meanwhile.
+    form_.tellLater(message);
 }
 
 void RecordingControl::recordingFileStarted(const QString& folder, const QString& tempName) {
